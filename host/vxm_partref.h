@@ -1,0 +1,21 @@
+// VxmPartRef: a part reference of the mechanical layer. It is an entity that points to a
+// data entry; the part references of one parts-list row share their row's data entry, and
+// the part data of a part reference are the data entry's data.
+#pragma once
+
+#include "host/vx_db.h"
+#include "host/vx_export.h"
+
+class VX_HOST_API VxmPartRef : public VxDbEntity {
+public:
+    VxmPartRef();                                   // a new data entry of its own
+    explicit VxmPartRef(VxDbObjectId dataEntryId);  // shares that data entry
+    static VxRxClass* desc();
+    VxRxClass* isA() const override;
+
+    VxDbObjectId dataEntryId() const;
+
+private:
+    friend class VxHostInternals;
+    VxDbObjectId dataEntry_;
+};

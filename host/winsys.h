@@ -1,0 +1,57 @@
+// The window-system functions that the module uses, behind one portable seam.
+//
+// On Windows each forwards to the system function of the same name; elsewhere the host
+// provides equivalents with the same contracts.
+#pragma once
+
+#include <cstddef>
+
+#include "host/vx_export.h"
+
+namespace winsys {
+
+using Hwnd = void*;
+
+// IsTextUnicode tests, as bits of the flags word.
+enum : int {
+    kUnicodeAscii16 = 0x0001,
+    kUnicodeStatistics = 0x0002,
+    kUnicodeControls = 0x0004,
+    kUnicodeSignature = 0x0008,
+    kUnicodeReverseAscii16 = 0x0010,
+    kUnicodeReverseStatistics = 0x0020,
+    kUnicodeReverseControls = 0x0040,
+    kUnicodeReverseSignature = 0x0080,
+};
+
+// Tests whether bytes are likely UTF-16 text. *flags holds the tests to run on entry and
+// the tests that passed on return; the answer is whether the text is judged UTF-16.
+VX_HOST_API bool isTextUnicode(const void* bytes, int size, int* flags);
+
+constexpr unsigned kCpAcp = 0;  // the system's ANSI code page
+
+// Converts narrow text of a code page to UTF-16, as MultiByteToWideChar does: with dstLen 0
+// it answers the length needed; otherwise the number of characters written (0 on failure).
+// It never writes more than dstLen characters.
+VX_HOST_API int multiByteToWideChar(unsigned codePage, unsigned flags, const char* src, int srcLen,
+                                    char16_t* dst, int dstLen);
+
+VX_HOST_API Hwnd getForegroundWindow();
+VX_HOST_API unsigned long getWindowThreadProcessId(Hwnd window, unsigned long* processId);
+VX_HOST_API unsigned long getCurrentThreadId();
+VX_HOST_API bool attachThreadInput(unsigned long thread, unsigned long toThread, bool attach);
+VX_HOST_API bool setForegroundWindow(Hwnd window);
+VX_HOST_API unsigned long getLastError();
+// Formats one unsigned number into buffer (at most bufferLength characters with the
+// terminator), as wsprintfW does with "%u".
+VX_HOST_API int formatUnsigned(char16_t* buffer, std::size_t bufferLength, const char16_t* format,
+                               unsigned long value);
+VX_HOST_API void outputDebugString(const char16_t* text);
+
+// Message boxes.
+enum : unsigned { kMbYesNo = 0x04, kMbIconQuestion = 0x20 };
+enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
+VX_HOST_API int messageBox(Hwnd owner, const char16_t* text, const char16_t* caption,
+                           unsigned style);
+
+}  // namespace winsys

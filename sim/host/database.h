@@ -1,0 +1,58 @@
+// sim::Database: the stand-in host's drawing database, and the control API that the rest of
+// the stand-in platform (mechanical layer, scenarios, vexa-sim, tests) uses on it. Modules
+// see only VxDbDatabase.
+//
+// The database owns every object added to it. Ids come from one counter shared by all
+// databases of the run and are never reused. A fresh database holds a block table with the
+// records "*Model_Space" and "*Paper_Space".
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "host/vx_db.h"
+
+namespace sim {
+
+class Database final : public VxDbDatabase {
+public:
+    Database();
+    ~Database() override;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // VxDbDatabase
+    Vx::ErrorStatus getSymbolTable(VxDbBlockTable*& table, VxDb::OpenMode mode) override;
+    void addReactor(VxDbDatabaseReactor* reactor) override;
+    void removeReactor(VxDbDatabaseReactor* reactor) override;
+
+    // ---- control API ----
+    // Takes ownership of an object that belongs to no block (data entries, standards,
+    // parts lists, rows...) and gives it its id.
+    VxDbObjectId adopt(VxDbObject* object);
+    // Appends an entity to a block record without opening anything, as loading a drawing
+    // does; reactors hear onObjectAdded. Takes ownership.
+    VxDbObjectId appendEntity(VxDbObjectId blockId, VxDbEntity* entity);
+    // Adds a block table record; a non-empty xrefPath makes it an external reference.
+    VxDbObjectId addBlock(const VxString& name, const VxString& xrefPath);
+    // The object with that id in this database (open or not, erased or not), or null.
+    VxDbObject* lookup(VxDbObjectId id) const;
+    VxDbObjectId blockTableId() const;
+    VxDbObjectId modelSpaceId() const;
+    // Block records other than the two spaces, in creation order.
+    std::vector<VxDbObjectId> blockIds() const;
+    // Entities of a block record in order; erased ones only when asked.
+    std::vector<VxDbObjectId> entitiesOf(VxDbObjectId blockId, bool includeErased) const;
+    // Objects that are open now (the ledger), in the order they were opened.
+    std::vector<VxDbObjectId> openObjects() const;
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+// The database of an id, searching every live database of the run; null if none holds it.
+Database* databaseOf(VxDbObjectId id);
+
+}  // namespace sim
