@@ -134,7 +134,7 @@ private:
     friend class VxHostInternals;
     VxString name_;
     VxString xrefPath_;
-    VxArray<VxDbObjectId>* entities_ = nullptr;
+    VxArray<VxDbObjectId> entities_;
 };
 
 class VX_HOST_API VxDbBlockTable : public VxDbObject {
@@ -150,7 +150,7 @@ public:
 
 private:
     friend class VxHostInternals;
-    VxArray<VxDbObjectId>* records_ = nullptr;
+    VxArray<VxDbObjectId> records_;
 };
 
 // Database events. Every operation does nothing unless a reactor overrides it; the host

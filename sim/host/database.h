@@ -7,6 +7,7 @@
 // records "*Model_Space" and "*Paper_Space".
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,7 +16,7 @@
 namespace sim {
 
 class Database final : public VxDbDatabase {
-public:
+  public:
     Database();
     ~Database() override;
     Database(const Database&) = delete;
@@ -45,10 +46,16 @@ public:
     std::vector<VxDbObjectId> entitiesOf(VxDbObjectId blockId, bool includeErased) const;
     // Objects that are open now (the ledger), in the order they were opened.
     std::vector<VxDbObjectId> openObjects() const;
+    // Delivers one database event to every attached reactor, in attach order. A reactor
+    // removed by an earlier one during the delivery is skipped.
+    void notify(const std::function<void(VxDbDatabaseReactor&)>& event);
+    std::vector<VxDbDatabaseReactor*> reactors() const;
+    // The entities appended to model or paper space, in the order they were added.
+    std::vector<VxDbObjectId> spaceEntitiesInOrder() const;
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 

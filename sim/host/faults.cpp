@@ -46,6 +46,8 @@ void clearFaults() {
     state().counts.clear();
 }
 
-const std::map<std::string, int>& checkpointCounts() { return state().counts; }
+const std::map<std::string, int>& checkpointCounts() {
+    return state().counts;
+}
 
 }  // namespace sim

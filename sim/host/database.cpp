@@ -1,0 +1,175 @@
+#include "sim/host/database.h"
+
+#include <algorithm>
+#include <map>
+
+#include "sim/host/faults.h"
+#include "sim/host/host_internals.h"
+#include "sim/host/names.h"
+#include "sim/host/object_ledger.h"
+
+namespace sim {
+
+struct Database::Impl {
+    std::map<std::uint64_t, std::unique_ptr<VxDbObject>> objects;
+    std::vector<VxDbDatabaseReactor*> reactors;
+    VxDbObjectId blockTable;
+    VxDbObjectId modelSpace;
+    VxDbObjectId paperSpace;
+    std::vector<VxDbObjectId> spaceEntities;
+
+    VxDbBlockTableRecord* record(VxDbObjectId id) const {
+        const auto found = objects.find(id.asInt64());
+        return found == objects.end() ? nullptr
+                                      : dynamic_cast<VxDbBlockTableRecord*>(found->second.get());
+    }
+};
+
+Database::Database() : impl_(std::make_unique<Impl>()) {
+    impl_->blockTable = adopt(new VxDbBlockTable());
+    impl_->modelSpace = addBlock(VxString(u"*Model_Space"), VxString());
+    impl_->paperSpace = addBlock(VxString(u"*Paper_Space"), VxString());
+}
+
+Database::~Database() {
+    notify([this](VxDbDatabaseReactor& reactor) { reactor.goodbye(this); });
+    for (auto& [id, object] : impl_->objects) {
+        forgetObject(object.get());
+        unregisterObjectId(VxDbObjectId::fromInt64(id));
+    }
+}
+
+Vx::ErrorStatus Database::getSymbolTable(VxDbBlockTable*& table, VxDb::OpenMode mode) {
+    table = nullptr;
+    if (const int status = checkpoint("getSymbolTable")) {
+        return static_cast<Vx::ErrorStatus>(status);
+    }
+    VxDbObject* opened = nullptr;
+    const Vx::ErrorStatus status =
+        openObjectById(opened, impl_->blockTable, mode, VxDbBlockTable::desc(), false);
+    table = static_cast<VxDbBlockTable*>(opened);
+    return status;
+}
+
+void Database::addReactor(VxDbDatabaseReactor* reactor) {
+    auto& reactors = impl_->reactors;
+    if (reactor != nullptr &&
+        std::find(reactors.begin(), reactors.end(), reactor) == reactors.end()) {
+        reactors.push_back(reactor);
+    }
+}
+
+void Database::removeReactor(VxDbDatabaseReactor* reactor) {
+    auto& reactors = impl_->reactors;
+    reactors.erase(std::remove(reactors.begin(), reactors.end(), reactor), reactors.end());
+}
+
+void Database::notify(const std::function<void(VxDbDatabaseReactor&)>& event) {
+    const std::vector<VxDbDatabaseReactor*> snapshot = impl_->reactors;
+    for (VxDbDatabaseReactor* reactor : snapshot) {
+        const auto& now = impl_->reactors;
+        if (std::find(now.begin(), now.end(), reactor) != now.end()) {
+            event(*reactor);
+        }
+    }
+}
+
+std::vector<VxDbDatabaseReactor*> Database::reactors() const {
+    return impl_->reactors;
+}
+
+VxDbObjectId Database::adopt(VxDbObject* object) {
+    if (object == nullptr || !object->objectId().isNull()) {
+        return VxDbObjectId::kNull;  // null, or already owned by a database
+    }
+    const VxDbObjectId id = nextObjectId();
+    VxHostInternals::setId(*object, id);
+    VxHostInternals::setDatabase(*object, this);
+    impl_->objects.emplace(id.asInt64(), std::unique_ptr<VxDbObject>(object));
+    registerObjectId(id, this);
+    return id;
+}
+
+VxDbObjectId Database::appendEntity(VxDbObjectId blockId, VxDbEntity* entity) {
+    VxDbBlockTableRecord* record = impl_->record(blockId);
+    if (entity == nullptr || record == nullptr || !entity->objectId().isNull()) {
+        if (entity != nullptr && entity->objectId().isNull()) {
+            delete entity;  // ownership was handed over; nobody else will free it
+        }
+        return VxDbObjectId::kNull;
+    }
+    const VxDbObjectId id = adopt(entity);
+    VxHostInternals::entities(*record).append(id);
+    if (blockId == impl_->modelSpace || blockId == impl_->paperSpace) {
+        impl_->spaceEntities.push_back(id);
+    }
+    notify([this, entity](VxDbDatabaseReactor& reactor) { reactor.onObjectAdded(this, entity); });
+    return id;
+}
+
+VxDbObjectId Database::addBlock(const VxString& name, const VxString& xrefPath) {
+    auto* table = static_cast<VxDbBlockTable*>(lookup(impl_->blockTable));
+    for (VxDbObjectId existing : VxHostInternals::records(*table)) {
+        if (sameName(impl_->record(existing)->name().str(), name.str())) {
+            return VxDbObjectId::kNull;  // block names are unique in a drawing
+        }
+    }
+    auto* record = new VxDbBlockTableRecord();
+    VxHostInternals::setName(*record, name);
+    VxHostInternals::setXrefPath(*record, xrefPath);
+    const VxDbObjectId id = adopt(record);
+    VxHostInternals::records(*table).append(id);
+    return id;
+}
+
+VxDbObject* Database::lookup(VxDbObjectId id) const {
+    const auto found = impl_->objects.find(id.asInt64());
+    return found == impl_->objects.end() ? nullptr : found->second.get();
+}
+
+VxDbObjectId Database::blockTableId() const {
+    return impl_->blockTable;
+}
+
+VxDbObjectId Database::modelSpaceId() const {
+    return impl_->modelSpace;
+}
+
+std::vector<VxDbObjectId> Database::blockIds() const {
+    std::vector<VxDbObjectId> ids;
+    const auto* table = static_cast<const VxDbBlockTable*>(lookup(impl_->blockTable));
+    for (VxDbObjectId id : VxHostInternals::records(*table)) {
+        if (id != impl_->modelSpace && id != impl_->paperSpace) {
+            ids.push_back(id);
+        }
+    }
+    return ids;
+}
+
+std::vector<VxDbObjectId> Database::entitiesOf(VxDbObjectId blockId, bool includeErased) const {
+    std::vector<VxDbObjectId> ids;
+    if (const VxDbBlockTableRecord* record = impl_->record(blockId)) {
+        for (VxDbObjectId id : VxHostInternals::entities(*record)) {
+            if (includeErased || !lookup(id)->isErased()) {
+                ids.push_back(id);
+            }
+        }
+    }
+    return ids;
+}
+
+std::vector<VxDbObjectId> Database::openObjects() const {
+    std::vector<VxDbObjectId> ids;
+    for (const VxDbObject* object : openLedger()) {
+        if (object->database() == this) {
+            ids.push_back(object->objectId());
+        }
+    }
+    return ids;
+}
+
+std::vector<VxDbObjectId> Database::spaceEntitiesInOrder() const {
+    return impl_->spaceEntities;
+}
+
+}  // namespace sim

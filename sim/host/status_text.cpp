@@ -1,0 +1,74 @@
+#include "host/vx_status.h"
+
+const char16_t* vexaErrorStatusText(int status) {
+    switch (status) {
+        case Vx::eOk:
+            return u"eOk";
+        case Vx::eNotImplemented:
+            return u"eNotImplemented";
+        case Vx::eInvalidOpenState:
+            return u"eInvalidOpenState";
+        case Vx::eNullObjectId:
+            return u"eNullObjectId";
+        case Vx::eUnknownHandle:
+            return u"eUnknownHandle";
+        case Vx::eWasErased:
+            return u"eWasErased";
+        case Vx::eWasOpenForWrite:
+            return u"eWasOpenForWrite";
+        case Vx::eWasOpenForRead:
+            return u"eWasOpenForRead";
+        case Vx::eNotOpenForWrite:
+            return u"eNotOpenForWrite";
+        case Vx::eNotThatKindOfClass:
+            return u"eNotThatKindOfClass";
+        case Vx::eKeyNotFound:
+            return u"eKeyNotFound";
+        case Vx::eAlreadyInDb:
+            return u"eAlreadyInDb";
+        case Vx::eOutOfMemory:
+            return u"eOutOfMemory";
+        case Vx::eInvalidInput:
+            return u"eInvalidInput";
+        case Vx::eInvalidIndex:
+            return u"eInvalidIndex";
+        case Vx::eNoDatabase:
+            return u"eNoDatabase";
+        case Vx::eNotInDatabase:
+            return u"eNotInDatabase";
+        case Vx::eDuplicateKey:
+            return u"eDuplicateKey";
+        case Vx::eFileAccessErr:
+            return u"eFileAccessErr";
+        case Vx::eNotApplicable:
+            return u"eNotApplicable";
+        case Vx::eWasNotOpen:
+            return u"eWasNotOpen";
+        case Vx::eInvalidContext:
+            return u"eInvalidContext";
+        case kRtNone:
+            return u"kRtNone";
+        case kRtReal:
+            return u"kRtReal";
+        case kRtPoint:
+            return u"kRtPoint";
+        case kRtShort:
+            return u"kRtShort";
+        case kRtStr:
+            return u"kRtStr";
+        case kRtLong:
+            return u"kRtLong";
+        case kRtNorm:
+            return u"kRtNorm";
+        case kRtError:
+            return u"kRtError";
+        case kRtCan:
+            return u"kRtCan";
+        case kRtRej:
+            return u"kRtRej";
+        case kRtKword:
+            return u"kRtKword";
+        default:
+            return u"eUnknownStatus";
+    }
+}
