@@ -1,0 +1,17 @@
+// Making texts safe to place into PDM query templates.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pdm_query {
+
+// The text with every apostrophe doubled, as a PDM N'...' literal needs it, so that a value
+// holding an apostrophe is found as written instead of ending the literal early.
+std::u16string QuoteLiteralBody(std::u16string_view text);
+
+// Whether the text is a plain decimal number (one or more digits 0-9, nothing else), the only
+// form of an xref position that may stand bare in a query.
+bool IsPlainPosition(std::u16string_view text);
+
+}  // namespace pdm_query

@@ -1,0 +1,101 @@
+#include "sim/pdm/pdm_control.h"
+
+#include "host/vx_docman.h"
+#include "sim/pdm/document_watch.h"
+#include "sim/pdm/expression_evaluator.h"
+#include "sim/pdm/pdm_store.h"
+
+namespace sim::pdm {
+
+void reset() {
+    PdmStore& s = store();
+    s = PdmStore();
+    addStandardTables(s);
+}
+
+void setCatalogueText(const std::u16string& key, const std::u16string& text) {
+    store().catalogue[key] = text;
+}
+
+void setEnv(VxApDocument* document, const std::u16string& name, const std::u16string& value) {
+    watchDocuments();
+    store().environments[document][name] = value;
+}
+
+std::u16string env(VxApDocument* document, const std::u16string& name) {
+    const PdmStore& s = store();
+    const auto values = s.environments.find(document);
+    if (values == s.environments.end()) {
+        return {};
+    }
+    const auto value = values->second.find(name);
+    return value == values->second.end() ? std::u16string() : value->second;
+}
+
+VxApDocument* currentDocument() {
+    VxApDocManager* manager = vxDocManagerPtr();
+    return manager ? manager->curDocument() : nullptr;
+}
+
+void setTable(const std::u16string& name, Table records) {
+    store().tables[name] = std::move(records);
+}
+
+void addRecord(const std::u16string& table, Record record) {
+    store().tables[table].push_back(std::move(record));
+}
+
+void setSetting(const std::u16string& name, const std::u16string& value) {
+    store().settings[name] = value;
+}
+
+void setHasPart(const std::u16string& answer) {
+    store().hasPart = answer;
+}
+
+void queueSelection(const std::u16string& orbKey) {
+    store().selections.push_back(orbKey);
+}
+
+std::size_t pendingSelections() {
+    return store().selections.size();
+}
+
+void refuse(const std::u16string& command, int code) {
+    store().refusals[command].push_back(Refusal{code, 0, 0});
+}
+
+void refuseNth(const std::u16string& command, int nth, int code) {
+    store().refusals[command].push_back(Refusal{code, nth, 0});
+}
+
+const std::vector<PdmCall>& callLog() {
+    return store().log;
+}
+
+void clearLog() {
+    store().log.clear();
+}
+
+void setLogging(bool on) {
+    store().logging = on;
+}
+
+const BomReception& bomReception() {
+    return store().reception;
+}
+
+bool framingWhole() {
+    const BomReception& r = store().reception;
+    return r.framingErrors == 0 && (r.transfers.empty() || r.transfers.back().ended);
+}
+
+const std::vector<std::u16string>& externBoms() {
+    return store().externBoms;
+}
+
+std::u16string evaluate(const std::u16string& expression, bool modal) {
+    return evaluateText(store(), currentDocument(), modal, expression);
+}
+
+}  // namespace sim::pdm

@@ -1,0 +1,107 @@
+// Control API of the stand-in KORDANE PDM client (libkordane): what tests, scenarios and
+// vexa-sim use to set the PDM up and to see what the module asked of it. The module never
+// includes this; it sees only the six orbd* functions of host/kordane.h.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/vx_export.h"
+
+class VxApDocument;
+
+namespace sim::pdm {
+
+// One record of a table: field name to value. A field a record lacks reads as "".
+using Record = std::map<std::u16string, std::u16string>;
+using Table = std::vector<Record>;
+
+// One call of an orbd* function: its name, its texts in order (orbdCall: name, argument,
+// third text; orbdPrep*: expression; orbdGetEnv: name; orbdSetEnv: name, value; orbdGetText:
+// key) and its answer (a status as decimal text).
+struct PdmCall {
+    std::string function;
+    std::vector<std::u16string> texts;
+    std::u16string result;
+};
+
+// What the PDM received of the BOM transfers: the framed "BOMSTART" ... "BOMEND" sequences.
+struct BomElement {
+    std::vector<std::pair<std::u16string, std::u16string>> fields;  // BOMELEMENTINFO, in order
+    bool failed = false;                                            // "BOMELEMENTEND" with "1"
+    bool ended = false;
+};
+struct BomTransfer {
+    std::vector<BomElement> elements;
+    bool failed = false;  // "BOMEND" with "1"
+    bool ended = false;
+};
+struct BomReception {
+    std::vector<BomTransfer> transfers;
+    // Calls that arrived out of frame (an element outside a transfer, a second "BOMSTART", ...).
+    int framingErrors = 0;
+};
+
+// Codes the stand-in answers to orbdCall besides 0 and the configured refusals.
+enum CallCode : int {
+    kCallUnknown = 1,     // a command the PDM does not know
+    kCallOutOfFrame = 2,  // a BOM call outside its frame
+    kCallMalformed = 4,   // an argument the PDM cannot read
+    kCallNoFile = 5,      // "NewExternBom" naming a file that does not exist
+};
+
+// Forgets everything: catalogue, environments, tables (back to the empty standard folders),
+// settings, HasPart ("0"), selections, refusals, log, received transfers; logging on.
+VX_PDM_API void reset();
+
+VX_PDM_API void setCatalogueText(const std::u16string& key, const std::u16string& text);
+
+// Environment values per host document; an unset value reads as "". The current document is
+// the host document manager's (null when the host has none).
+VX_PDM_API void setEnv(VxApDocument* document, const std::u16string& name,
+                       const std::u16string& value);
+VX_PDM_API std::u16string env(VxApDocument* document, const std::u16string& name);
+VX_PDM_API VxApDocument* currentDocument();
+
+// Replaces a table. The standard folders Folder_All_Document, Folder_All_Part, XREF_ELEMENT and
+// Folder_Xref_Child_Part_General always exist; a query of any other unknown table is an error.
+VX_PDM_API void setTable(const std::u16string& name, Table records);
+VX_PDM_API void addRecord(const std::u16string& table, Record record);
+
+// Application settings, read by "#(Appl:NAME)"; an unset one reads as "".
+VX_PDM_API void setSetting(const std::u16string& name, const std::u16string& value);
+// The answer of "#(HasPart)".
+VX_PDM_API void setHasPart(const std::u16string& answer);
+// Answers of the item-selection dialog, first queued first used; an empty queue means the
+// user cancels the dialog (answer "").
+VX_PDM_API void queueSelection(const std::u16string& orbKey);
+VX_PDM_API std::size_t pendingSelections();
+
+// orbdCall of command answers code (nonzero) and is not carried out: every call, or from
+// refuseNth only the nth call (1-based) counted from now. Code 0 lifts nothing and refuses
+// nothing.
+VX_PDM_API void refuse(const std::u16string& command, int code);
+VX_PDM_API void refuseNth(const std::u16string& command, int nth, int code);
+
+// The log of calls, oldest first. With logging off no call is recorded and no pdm.* event
+// is emitted (benchmarks).
+VX_PDM_API const std::vector<PdmCall>& callLog();
+VX_PDM_API void clearLog();
+VX_PDM_API void setLogging(bool on);
+
+VX_PDM_API const BomReception& bomReception();
+// True when every transfer the PDM received was closed by "BOMEND" and no call came out of
+// frame.
+VX_PDM_API bool framingWhole();
+// Paths handed over by "NewExternBom", in order.
+VX_PDM_API const std::vector<std::u16string>& externBoms();
+
+// Evaluates an expression as orbdPrep (modal false) or orbdPrepWithModalDialog (modal true)
+// does, without logging or events. Several matching records give their non-empty results
+// joined by a line feed, in table order; no match gives "". An expression the PDM cannot
+// evaluate gives "!" and the reason.
+VX_PDM_API std::u16string evaluate(const std::u16string& expression, bool modal);
+
+}  // namespace sim::pdm
