@@ -8,7 +8,11 @@
 
 class VX_HOST_API VxmPartRef : public VxDbEntity {
 public:
-    VxmPartRef();                                   // a new data entry of its own
+    // A part reference with a data entry of its own. The mechanical layer creates that data
+    // entry the first time part data are written to the part reference or it is handed to a
+    // parts list; until then dataEntryId() is null and its part data are empty. A part
+    // reference constructed with the null id behaves the same.
+    VxmPartRef();
     explicit VxmPartRef(VxDbObjectId dataEntryId);  // shares that data entry
     static VxRxClass* desc();
     VxRxClass* isA() const override;
@@ -17,5 +21,6 @@ public:
 
 private:
     friend class VxHostInternals;
+    friend class VxmInternals;
     VxDbObjectId dataEntry_;
 };

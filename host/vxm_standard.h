@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "host/vx_db.h"
 #include "host/vx_export.h"
@@ -29,6 +31,7 @@ public:
 
 private:
     friend class VxHostInternals;
+    friend class VxmInternals;
     VxDbObjectId bomStd_;
 };
 
@@ -38,7 +41,8 @@ public:
     virtual ~VxmCColumnDef();
     virtual const char16_t* columnName() const;
     virtual bool isVisible() const;
-    virtual void setVisible(bool visible);  // the standard must be open for write
+    // The standard must be open for write; otherwise the flag stays as it is.
+    virtual void setVisible(bool visible);
 
     int columnType() const { return type_; }
     int dataType() const { return dataType_; }
@@ -46,6 +50,7 @@ public:
 
 private:
     friend class VxHostInternals;
+    friend class VxmInternals;
     friend class VxmBOMStd;
     VxmCColumnDef(int type, int dataType, const char16_t* name, const char16_t* display);
     int type_ = 0;
@@ -67,12 +72,14 @@ public:
     VxmCColumnDef* column(const char16_t* name, int* index = nullptr) const;
     VxmCColumnDef* column(int index) const;
     std::int16_t columnLength() const;
-    // Appends a visible column; the standard must be open for write. A name already present
-    // is refused with Vx::eDuplicateKey.
+    // Appends a visible column; the standard must be open for write (else
+    // Vx::eNotOpenForWrite). A name already present is refused with Vx::eDuplicateKey, an
+    // empty name with Vx::eInvalidInput.
     Vx::ErrorStatus appendColumn(int columnType, int dataType, const char16_t* name,
                                  const char16_t* displayText);
 
 private:
     friend class VxHostInternals;
-    VxArray<VxmCColumnDef*>* columns_ = nullptr;
+    friend class VxmInternals;
+    std::vector<std::unique_ptr<VxmCColumnDef>> columns_;
 };

@@ -54,4 +54,23 @@ enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 VX_HOST_API int messageBox(Hwnd owner, const char16_t* text, const char16_t* caption,
                            unsigned style);
 
+// Module instances and resources. An instance handle names a loaded module file; resources
+// (dialogs, strings) are searched along the process's resource chain.
+using Hinstance = void*;
+
+// The instance handle of the loaded module that holds this address.
+VX_HOST_API Hinstance moduleHandleFromAddress(const void* address);
+
+// The window framework's record of an extension module: while it is initialised, the module's
+// resources are part of the process's resource search chain.
+struct ExtensionModuleBlock {
+    Hinstance module = nullptr;
+    Hinstance resources = nullptr;
+    bool initialized = false;
+};
+VX_HOST_API bool initExtensionModule(ExtensionModuleBlock& block, Hinstance module);
+VX_HOST_API void termExtensionModule(ExtensionModuleBlock& block);
+// The resource handle that resource look-ups use first right now.
+VX_HOST_API Hinstance currentResourceHandle();
+
 }  // namespace winsys

@@ -1,0 +1,49 @@
+// vexa-sim: runs the module in a stand-in Vexa host against a drawing and a PDM described in a
+// scenario file.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/ini_check.h"
+#include "app/run_options.h"
+#include "app/runner.h"
+#include "app/shell.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  vexa-sim run [SCENARIO.json] [--format text|jsonl] [--save-drawing OUT.json]\n"
+    "               [--workdir DIR] [--module FILE]\n"
+    "  vexa-sim shell [SCENARIO.json] [--workdir DIR] [--module FILE]\n"
+    "  vexa-sim ini-check FILE [--section NAME]\n"
+    "Without a scenario, run and shell use the bundled example.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::cout << kUsage;
+        return args.empty() ? 2 : 0;
+    }
+    const std::string verb = args[0];
+    args.erase(args.begin());
+    if (verb == "ini-check") {
+        return runIniCheck(args, std::cout, std::cerr);
+    }
+    if (verb != "run" && verb != "shell") {
+        std::cerr << "vexa-sim: unknown command \"" << verb << "\"\n" << kUsage;
+        return 2;
+    }
+    RunOptions options;
+    std::string error;
+    if (!ParseRunOptions(args, argv[0], verb == "shell", options, error)) {
+        std::cerr << "vexa-sim: " << error << "\n" << kUsage;
+        return 2;
+    }
+    if (verb == "shell") {
+        return RunShell(options, std::cin, std::cout, std::cerr);
+    }
+    return RunScenario(options, std::cout, std::cerr);
+}

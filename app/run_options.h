@@ -1,0 +1,23 @@
+// The options of "vexa-sim run" and "vexa-sim shell".
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/transcript.h"
+
+struct RunOptions {
+    std::filesystem::path scenario;
+    TranscriptFormat format = TranscriptFormat::kText;
+    std::optional<std::filesystem::path> saveDrawing;
+    std::optional<std::filesystem::path> workdir;
+    std::filesystem::path module;
+};
+
+// The bundled example that runs when no scenario is named.
+std::filesystem::path BundledExample();
+
+bool ParseRunOptions(const std::vector<std::string>& args, const char* argv0, bool shell,
+                     RunOptions& options, std::string& error);

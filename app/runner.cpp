@@ -1,0 +1,41 @@
+#include "app/runner.h"
+
+#include <stdexcept>
+
+#include "app/scenario.h"
+#include "app/session.h"
+#include "app/transcript.h"
+#include "sim/scenario/scenario_error.h"
+
+RunOptions Absolute(const RunOptions& options) {
+    RunOptions absolute = options;
+    absolute.scenario = std::filesystem::absolute(options.scenario);
+    absolute.module = std::filesystem::absolute(options.module);
+    if (options.saveDrawing) {
+        absolute.saveDrawing = std::filesystem::absolute(*options.saveDrawing);
+    }
+    if (options.workdir) {
+        absolute.workdir = std::filesystem::absolute(*options.workdir);
+    }
+    return absolute;
+}
+
+int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
+    const RunOptions options = Absolute(given);
+    Transcript transcript(out, options.format);
+    try {
+        const Scenario scenario = ReadScenario(options.scenario);
+        Session session(options, scenario, transcript);
+        for (const ScenarioStep& step : scenario.steps) {
+            session.RunStep(step);
+        }
+        return session.Finish() == 0 ? 0 : 1;
+    } catch (const sim::ScenarioError& e) {
+        err << "vexa-sim: " << options.scenario.string() << ": at "
+            << (e.path().empty() ? std::string("the top") : e.path()) << ": " << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        err << "vexa-sim: " << e.what() << "\n";
+        return 3;
+    }
+}

@@ -1,0 +1,191 @@
+#include "app/session.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "host/kordane.h"
+#include "host/vx_app.h"
+#include "host/vx_editor.h"
+#include "sim/host/command_line.h"
+#include "sim/host/editor_events.h"
+#include "sim/host/events.h"
+#include "sim/host/faults.h"
+#include "sim/host/host_control.h"
+#include "sim/host/lisp.h"
+#include "sim/pdm/pdm_control.h"
+#include "sim/pdm/pdm_scenario.h"
+#include "sim/scenario/drawing_io.h"
+#include "sim/winsys/window_control.h"
+
+namespace {
+
+std::u16string U16(const std::string& utf8) { return VxString::fromUtf8(utf8).str(); }
+
+void DefineHostFunctions(const nlohmann::json& functions) {
+    for (const auto& [name, answer] : functions.items()) {
+        if (answer.is_null()) {
+            sim::defineHostFunction(U16(name), [](const VxResBuf*) {
+                return sim::HostFunctionResult{kRtError, nullptr};
+            });
+            continue;
+        }
+        const std::u16string text = U16(answer.get<std::string>());
+        sim::defineHostFunction(U16(name), [text](const VxResBuf*) {
+            return sim::HostFunctionResult{kRtNorm, vxutBuildList(kRtStr, text.c_str(), kRtNone)};
+        });
+    }
+}
+
+// The PDM integration's own lisp function, which scenarios call to end an introduction.
+void DefinePdmIntegrationFunctions() {
+    sim::defineHostFunction(u"orbdexternfinish2", [](const VxResBuf*) {
+        return sim::HostFunctionResult{kRtNorm, nullptr};
+    });
+}
+
+}  // namespace
+
+Session::Session(const RunOptions& options, const Scenario& scenario, Transcript& transcript)
+    : options_(options), transcript_(transcript) {
+    sim::resetHost();
+    sim::pdm::reset();
+    sim::setEventSink([this](const sim::Event& event) { transcript_.Write(event); });
+
+    // Everything the scenario describes is taken in before anything runs, so that a scenario
+    // that breaks the schema stops the run with nothing done.
+    sim::loadDrawing(scenario.drawing, "/drawing", sim::workingDatabase(), handles_);
+    sim::pdm::configure(scenario.pdm, "/pdm");
+    workDirectory_ = std::make_unique<WorkDirectory>(options_.workdir);
+    workDirectory_->WriteFiles(scenario.files);
+
+    std::vector<VxString> modules;
+    for (const std::string& name : handles_.loadedModules) {
+        modules.push_back(VxString::fromUtf8(name));
+    }
+    modules.push_back(VxString(options_.module.filename().u16string()));
+    sim::setLoadedModules(modules);
+    DefinePdmIntegrationFunctions();
+    DefineHostFunctions(scenario.hostFunctions);
+    uiAnswers_ = std::make_unique<UiAnswers>(scenario.ui);
+    sim::setUiAnswerHook([this](const sim::MessageBoxRequest& request) {
+        return uiAnswers_->AnswerMessageBox(request);
+    });
+
+    std::string error;
+    module_ = LoadedModule::Load(options_.module, error);
+    if (!module_) {
+        throw std::runtime_error(error);
+    }
+    module_->SendMessage(VxRx::kInitModuleMsg, nullptr);
+}
+
+Session::~Session() {
+    if (!finished_) {
+        Finish();
+    }
+    sim::setUiAnswerHook({});
+    sim::setEventSink({});
+}
+
+void Session::ReportFiles() {
+    for (const auto& [name, bytes] : workDirectory_->TakeChanges()) {
+        sim::emit(sim::Event{{"ev", "file"}, {"path", name}, {"bytes", bytes}});
+    }
+}
+
+void Session::Type(const std::u16string& text) {
+    sim::typeText(text);
+    sim::runCommandLine();
+    ReportFiles();
+}
+
+void Session::SetEnv(const nlohmann::json& env) {
+    for (const auto& [name, value] : env.items()) {
+        sim::pdm::setEnv(sim::pdm::currentDocument(), U16(name), U16(value.get<std::string>()));
+    }
+}
+
+void Session::RunHostCommandStep(const nlohmann::json& spec, const std::string& path) {
+    const std::u16string name = U16(spec["command"].get<std::string>());
+    const bool cancelled = spec.value("cancel", false);
+    auto body = [&]() {
+        if (spec.contains("add")) {
+            sim::addEntities(spec["add"], path + "/add", sim::workingDatabase(), handles_);
+        }
+        for (const char* list : {"erase", "unerase"}) {
+            if (!spec.contains(list)) {
+                continue;
+            }
+            const bool erasing = std::string(list) == "erase";
+            for (const auto& handle : spec[list]) {
+                VxDbObject* object = nullptr;
+                const VxDbObjectId id = handles_.entity(handle.get<std::int64_t>());
+                if (vxdbOpenVxDbObject(object, id, VxDb::kForWrite, nullptr, true) == Vx::eOk) {
+                    object->erase(erasing);
+                    object->close();
+                }
+            }
+        }
+        if (spec.contains("env")) {
+            SetEnv(spec["env"]);
+        }
+    };
+    if (cancelled) {
+        sim::emit(sim::Event{{"ev", "command"}, {"name", spec["command"]}, {"source", "scenario"}});
+        sim::fireCommandStart(name.c_str());
+        body();
+        sim::fireCommandCancel(name.c_str());
+        sim::runCommandLine();
+    } else {
+        sim::runHostCommand(name, body);
+    }
+}
+
+void Session::RunStep(const ScenarioStep& step) {
+    const nlohmann::json& spec = step.spec;
+    switch (step.kind) {
+        case ScenarioStep::Kind::kType:
+            Type(U16(spec["type"].get<std::string>()));
+            return;
+        case ScenarioStep::Kind::kCommand:
+            RunHostCommandStep(spec, step.path);
+            break;
+        case ScenarioStep::Kind::kLisp:
+            sim::runLisp(U16(spec["lisp"].get<std::string>()));
+            break;
+        case ScenarioStep::Kind::kSave:
+            if (spec["save"].get<bool>()) {
+                VxApDocument* document = vxDocManagerPtr()->curDocument();
+                sim::fireSaveStart(document->database(), document->fileName());
+            }
+            break;
+        case ScenarioStep::Kind::kFail:
+            sim::armFault(spec["fail"]["op"].get<std::string>(), spec["fail"]["nth"].get<int>(),
+                          spec["fail"]["status"].get<int>());
+            break;
+        case ScenarioStep::Kind::kEnv:
+            SetEnv(spec["env"]);
+            break;
+    }
+    ReportFiles();
+}
+
+std::size_t Session::Finish() {
+    finished_ = true;
+    const std::size_t open = sim::openObjectCount();
+    if (module_) {
+        module_->SendMessage(VxRx::kUnloadModuleMsg, nullptr);
+        module_.reset();
+    }
+    sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
+    if (options_.saveDrawing) {
+        const nlohmann::ordered_json drawing = {
+            {"drawing", sim::saveDrawing(sim::workingDatabase(), handles_, handles_.loadedModules)}};
+        std::ofstream out(*options_.saveDrawing, std::ios::binary | std::ios::trunc);
+        out << drawing.dump(2) << '\n';
+        if (!out) {
+            throw std::runtime_error("cannot write " + options_.saveDrawing->string());
+        }
+    }
+    return open;
+}

@@ -1,0 +1,49 @@
+// Session: one run of the module in the stand-in host, shared by "run" and "shell".
+//
+// Start prepares everything a scenario describes (work directory and its files, drawing,
+// PDM, host functions, answers for message boxes and dialogs), then loads the module and
+// sends it message 1. Finish sends message 2, writes the "end" event with the objects still
+// open, unloads the module and saves the drawing when asked.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "app/module_loader.h"
+#include "app/run_options.h"
+#include "app/scenario.h"
+#include "app/transcript.h"
+#include "app/ui_answers.h"
+#include "app/work_directory.h"
+#include "sim/scenario/drawing_handles.h"
+
+class Session {
+public:
+    // Throws sim::ScenarioError for a scenario that does not fit the schema (nothing has run
+    // then) and std::runtime_error when the module cannot be loaded.
+    Session(const RunOptions& options, const Scenario& scenario, Transcript& transcript);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    void RunStep(const ScenarioStep& step);
+    // Typed text, as at the host's command line.
+    void Type(const std::u16string& text);
+    // Answers the objects left open.
+    std::size_t Finish();
+
+private:
+    void ReportFiles();
+    void RunHostCommandStep(const nlohmann::json& spec, const std::string& path);
+    void SetEnv(const nlohmann::json& env);
+
+    RunOptions options_;
+    Transcript& transcript_;
+    std::unique_ptr<WorkDirectory> workDirectory_;
+    sim::DrawingHandles handles_;
+    std::unique_ptr<UiAnswers> uiAnswers_;
+    std::unique_ptr<LoadedModule> module_;
+    bool finished_ = false;
+};

@@ -1,0 +1,24 @@
+// The transcript of a run: one line per event, as JSON objects ("jsonl") or as text for people.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "sim/host/events.h"
+
+enum class TranscriptFormat { kText, kJsonl };
+
+// Parses "text" or "jsonl"; false for anything else.
+bool ParseTranscriptFormat(const std::string& word, TranscriptFormat& format);
+
+class Transcript {
+public:
+    Transcript(std::ostream& out, TranscriptFormat format) : out_(out), format_(format) {}
+    void Write(const sim::Event& event);
+
+private:
+    std::string AsText(const sim::Event& event) const;
+
+    std::ostream& out_;
+    TranscriptFormat format_;
+};
