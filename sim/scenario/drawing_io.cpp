@@ -1,0 +1,360 @@
+#include "sim/scenario/drawing_io.h"
+
+#include <limits>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "host/vxm_partref.h"
+#include "sim/host/host_internals.h"
+#include "sim/host/names.h"
+#include "sim/mech/mech_control.h"
+#include "sim/scenario/json_at.h"
+
+namespace sim {
+namespace {
+
+constexpr std::int64_t kMaxName = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+enum class EntityKind { kPartRef, kBlockRef, kLine };
+
+// An entity checked against the drawing, not created yet.
+struct EntitySpec {
+    std::int64_t handle = 0;
+    EntityKind kind = EntityKind::kLine;
+    VxDbObjectId block;
+    std::optional<std::int64_t> dataEntry;
+    VxGePoint3d position;
+};
+
+VxDbObjectId blockNamed(const Database& db, const std::u16string& name) {
+    for (const VxDbObjectId id : db.blockIds()) {
+        const auto* record = dynamic_cast<const VxDbBlockTableRecord*>(db.lookup(id));
+        if (record != nullptr && !record->isErased() && sameName(record->name().str(), name)) {
+            return id;
+        }
+    }
+    return {};
+}
+
+class DrawingReader {
+  public:
+    DrawingReader(Database& db, DrawingHandles& handles) : db_(db), handles_(handles) {}
+
+    EntitySpec readEntity(const JsonAt& at, std::set<std::int64_t>& batch) const {
+        at.requireObject({"handle", "type", "dataEntry", "block", "position"});
+        EntitySpec spec;
+        const JsonAt handle = at["handle"];
+        spec.handle = handle.integer(1, kMaxName);
+        if (!handles_.entity(spec.handle).isNull() || !batch.insert(spec.handle).second) {
+            handle.fail("duplicate handle " + std::to_string(spec.handle));
+        }
+        const JsonAt type = at["type"];
+        const std::string kind = type.utf8();
+        if (kind == "partref") {
+            spec.kind = EntityKind::kPartRef;
+            if (at.has("dataEntry")) {
+                spec.dataEntry = at["dataEntry"].integer(1, kMaxName);
+            }
+        } else if (kind == "blockref") {
+            spec.kind = EntityKind::kBlockRef;
+            const JsonAt block = at["block"];
+            spec.block = blockNamed(db_, block.text().str());
+            if (spec.block.isNull()) {
+                block.fail("unknown block \"" + block.utf8() + "\"");
+            }
+        } else if (kind == "line") {
+            spec.kind = EntityKind::kLine;
+        } else {
+            type.fail("unknown entity type \"" + kind + "\" (partref, blockref or line)");
+        }
+        if (spec.kind != EntityKind::kPartRef && at.has("dataEntry")) {
+            at["dataEntry"].fail("only a partref has a data entry");
+        }
+        if (spec.kind != EntityKind::kBlockRef && at.has("block")) {
+            at["block"].fail("only a blockref names a block");
+        }
+        if (at.has("position")) {
+            spec.position = readPoint(at["position"]);
+        }
+        return spec;
+    }
+
+    void createEntity(const EntitySpec& spec, VxDbObjectId block) {
+        VxDbEntity* entity = nullptr;
+        switch (spec.kind) {
+            case EntityKind::kPartRef:
+                entity =
+                    new VxmPartRef(spec.dataEntry ? dataEntry(*spec.dataEntry) : VxDbObjectId());
+                break;
+            case EntityKind::kBlockRef:
+                entity = new VxDbBlockReference(spec.position, spec.block);
+                break;
+            case EntityKind::kLine:
+                entity = new VxDbLine();
+                break;
+        }
+        VxHostInternals::setPosition(*entity, spec.position);
+        handles_.bindEntity(spec.handle, db_.appendEntity(block, entity));
+    }
+
+    void readEntities(const JsonAt& list, VxDbObjectId block) {
+        list.requireArray();
+        std::set<std::int64_t> batch;
+        std::vector<EntitySpec> specs;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            specs.push_back(readEntity(list.at(i), batch));
+        }
+        for (const EntitySpec& spec : specs) {
+            createEntity(spec, block);
+        }
+    }
+
+    // The data entry of that number, created on first mention.
+    VxDbObjectId dataEntry(std::int64_t number) {
+        VxDbObjectId id = handles_.dataEntry(number);
+        if (id.isNull()) {
+            id = createDataEntry(db_);
+            handles_.bindDataEntry(number, id);
+        }
+        return id;
+    }
+
+    // A data entry's cells may be given in more than one place only if they agree.
+    void setCells(std::int64_t number, const JsonAt& at) {
+        const VxmStringMap cells = at.textMap();
+        const VxDbObjectId id = dataEntry(number);
+        const auto [given, fresh] = cellsGivenAt_.emplace(number, at.path());
+        if (!fresh && dataEntryData(db_, id) != cells) {
+            at.fail("cells of data entry " + std::to_string(number) + " differ from " +
+                    given->second);
+        }
+        setDataEntryData(db_, id, cells);
+    }
+
+    void readBlocks(const JsonAt& list) {
+        list.requireArray();
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const JsonAt at = list.at(i);
+            at.requireObject({"name", "xrefPath", "partData", "entities"});
+            const JsonAt name = at["name"];
+            if (name.utf8().empty()) {
+                name.fail("a block needs a name");
+            }
+            const VxString xrefPath = at.has("xrefPath") ? at["xrefPath"].text() : VxString();
+            const VxDbObjectId id = db_.addBlock(name.text(), xrefPath);
+            if (id.isNull()) {
+                name.fail("duplicate block name \"" + name.utf8() + "\"");
+            }
+            if (at.has("partData")) {
+                setBlockPartData(db_, id, at["partData"].textMap());
+            }
+        }
+        // Entities second, so that blocks may reference blocks listed after them.
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const JsonAt at = list.at(i);
+            if (at.has("entities")) {
+                readEntities(at["entities"], blockNamed(db_, at["name"].text().str()));
+            }
+        }
+    }
+
+    void readBoms(const JsonAt& list) {
+        list.requireArray();
+        std::set<VxDbObjectId> owners;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const JsonAt at = list.at(i);
+            at.requireObject({"owner", "current", "rows"});
+            VxDbObjectId owner = db_.modelSpaceId();
+            const JsonAt ownerAt = at["owner"];
+            if (!ownerAt.value().is_null()) {
+                owner = blockNamed(db_, ownerAt.text().str());
+                if (owner.isNull()) {
+                    ownerAt.fail("unknown block \"" + ownerAt.utf8() + "\"");
+                }
+            }
+            if (!owners.insert(owner).second) {
+                ownerAt.fail("that block already owns a parts list");
+            }
+            const VxDbObjectId list = createPartsList(db_, owner);
+            if (at.has("current") && at["current"].boolean()) {
+                if (!currentPartsList(db_).isNull()) {
+                    at["current"].fail("only one parts list can be current");
+                }
+                setCurrentPartsList(db_, list);
+            }
+            if (at.has("rows")) {
+                readRows(at["rows"], list);
+            }
+        }
+    }
+
+    void readRows(const JsonAt& rows, VxDbObjectId list) {
+        rows.requireArray();
+        std::set<std::int64_t> entries;
+        for (std::size_t j = 0; j < rows.size(); ++j) {
+            const JsonAt row = rows.at(j);
+            row.requireObject({"item", "qty", "dataEntry", "cells", "partRefPaths", "state"});
+            const VxString item = row["item"].text();
+            const auto quantity =
+                static_cast<std::int32_t>(row["qty"].integer(kInt32Min, kInt32Max));
+            std::optional<std::int64_t> number;
+            if (row.has("dataEntry")) {
+                const JsonAt entryAt = row["dataEntry"];
+                number = entryAt.integer(1, kMaxName);
+                if (!entries.insert(*number).second) {
+                    entryAt.fail("data entry " + std::to_string(*number) +
+                                 " already has a row in this parts list");
+                }
+                if (row.has("cells")) {
+                    setCells(*number, row["cells"]);
+                }
+            }
+            const int state =
+                row.has("state") ? static_cast<int>(row["state"].integer(kInt32Min, kInt32Max)) : 0;
+            VxDbObjectId entryId = number ? dataEntry(*number) : createDataEntry(db_);
+            if (!number && row.has("cells")) {
+                setDataEntryData(db_, entryId, row["cells"].textMap());
+            }
+            addRow(db_, list, item.str(), quantity, entryId, state);
+            if (row.has("partRefPaths")) {
+                pathChecks_.push_back({row["partRefPaths"], entryId});
+            }
+        }
+    }
+
+    void readStandard(const JsonAt& at) {
+        at.requireObject({"columns"});
+        const JsonAt list = at["columns"];
+        list.requireArray();
+        std::vector<ColumnSpec> columns;
+        std::set<std::u16string> names;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const JsonAt column = list.at(i);
+            column.requireObject({"name", "visible", "type", "dataType", "displayText"});
+            ColumnSpec spec;
+            const JsonAt name = column["name"];
+            spec.name = name.text().str();
+            if (spec.name.empty() || !names.insert(spec.name).second) {
+                name.fail("column names must be unique and not empty");
+            }
+            spec.visible = column.has("visible") ? column["visible"].boolean() : true;
+            if (column.has("type")) {
+                spec.type = static_cast<int>(column["type"].integer(kInt32Min, kInt32Max));
+            }
+            if (column.has("dataType")) {
+                spec.dataType = static_cast<int>(column["dataType"].integer(kInt32Min, kInt32Max));
+            }
+            spec.displayText =
+                column.has("displayText") ? column["displayText"].text().str() : spec.name;
+            columns.push_back(spec);
+        }
+        setStandardColumns(db_, columns);
+    }
+
+    // After everything is in place, since paths run through blocks and entities of any part.
+    void checkPaths() const {
+        for (const auto& [at, entry] : pathChecks_) {
+            at.requireArray();
+            nlohmann::json actual = nlohmann::json::array();
+            for (const auto& path : partRefPaths(db_, entry)) {
+                nlohmann::json handles = nlohmann::json::array();
+                for (const VxDbObjectId id : path) {
+                    handles.push_back(handles_.handleOf(id).value_or(0));
+                }
+                actual.push_back(handles);
+            }
+            for (std::size_t i = 0; i < at.size(); ++i) {
+                const JsonAt path = at.at(i);
+                path.requireArray();
+                for (std::size_t k = 0; k < path.size(); ++k) {
+                    const JsonAt handle = path.at(k);
+                    if (handles_.entity(handle.integer(1, kMaxName)).isNull()) {
+                        handle.fail("unknown handle " + handle.value().dump());
+                    }
+                }
+            }
+            if (at.value() != actual) {
+                at.fail("the drawing gives the part-reference paths " + actual.dump());
+            }
+        }
+    }
+
+  private:
+    static VxGePoint3d readPoint(const JsonAt& at) {
+        at.requireArray();
+        if (at.size() != 2 && at.size() != 3) {
+            at.fail("a position is [x, y] or [x, y, z]");
+        }
+        VxGePoint3d point;
+        point.x = at.at(0).number();
+        point.y = at.at(1).number();
+        point.z = at.size() == 3 ? at.at(2).number() : 0.0;
+        return point;
+    }
+
+    Database& db_;
+    DrawingHandles& handles_;
+    std::map<std::int64_t, std::string> cellsGivenAt_;
+    std::vector<std::pair<JsonAt, VxDbObjectId>> pathChecks_;
+};
+
+}  // namespace
+
+void loadDrawing(const nlohmann::json& drawing, const std::string& path, Database& db,
+                 DrawingHandles& handles) {
+    const JsonAt at(drawing, path);
+    at.requireObject({"entities", "blocks", "partData", "dataEntries", "boms", "standard",
+                      "structure2d", "loadedModules"});
+    DrawingReader reader(db, handles);
+    if (at.has("blocks")) {
+        reader.readBlocks(at["blocks"]);
+    }
+    if (at.has("entities")) {
+        reader.readEntities(at["entities"], db.modelSpaceId());
+    }
+    if (at.has("partData")) {
+        setBlockPartData(db, db.modelSpaceId(), at["partData"].textMap());
+    }
+    if (at.has("dataEntries")) {
+        const JsonAt entries = at["dataEntries"];
+        if (!entries.value().is_object()) {
+            entries.fail("expected an object from data-entry number to cells");
+        }
+        for (const auto& item : entries.value().items()) {
+            const JsonAt cells = entries[item.key()];
+            const std::string& key = item.key();
+            if (key.empty() || key.size() > 18 || key[0] == '0' ||
+                key.find_first_not_of("0123456789") != std::string::npos) {
+                cells.fail("a data-entry number is a positive decimal integer");
+            }
+            reader.setCells(std::stoll(key), cells);
+        }
+    }
+    if (at.has("boms")) {
+        reader.readBoms(at["boms"]);
+    }
+    if (at.has("standard")) {
+        reader.readStandard(at["standard"]);
+    }
+    if (at.has("structure2d")) {
+        setStructure2d(db, at["structure2d"].boolean());
+    }
+    if (at.has("loadedModules")) {
+        const JsonAt modules = at["loadedModules"];
+        modules.requireArray();
+        for (std::size_t i = 0; i < modules.size(); ++i) {
+            handles.loadedModules.push_back(modules.at(i).utf8());
+        }
+    }
+    reader.checkPaths();
+}
+
+void addEntities(const nlohmann::json& entities, const std::string& path, Database& db,
+                 DrawingHandles& handles) {
+    DrawingReader(db, handles).readEntities(JsonAt(entities, path), db.modelSpaceId());
+}
+
+}  // namespace sim

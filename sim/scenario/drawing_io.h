@@ -1,0 +1,44 @@
+// The "drawing" part of a scenario: loading it into a database, adding entities during a run,
+// and saving the database back in the same form so that runs can be chained.
+//
+// Schema (every key not listed is an error, since it is almost always a typo):
+//   entities:    [ { handle, type: "partref"|"blockref"|"line", dataEntry (partref, optional:
+//                    a data entry of its own), block (blockref), position [x,y(,z)] } ]
+//   blocks:      [ { name, xrefPath, partData, entities } ]   (xrefPath makes an external
+//                  reference; partData only for blocks that carry part data)
+//   partData:    the drawing's own part data (model space's)
+//   dataEntries: { "<number>": { cells } }  data entries that no row holds
+//   boms:        [ { owner: null | block name, current, rows: [ { item, qty, dataEntry,
+//                    cells, partRefPaths, state } ] } ]
+//   standard:    { columns: [ { name, visible, type (29), dataType (0), displayText (name) } ] }
+//   structure2d, loadedModules
+// A row's partRefPaths, when given, must be the paths the drawing yields (handles).
+// Violations throw sim::ScenarioError naming the JSON pointer of the offending value.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "sim/host/database.h"
+#include "sim/scenario/drawing_handles.h"
+
+namespace sim {
+
+// Loads drawing (found at the JSON pointer path) into db, which should be fresh; handles
+// receives the scenario's names and the loaded-module list.
+void loadDrawing(const nlohmann::json& drawing, const std::string& path, Database& db,
+                 DrawingHandles& handles);
+
+// Appends entities (a list in the form of "entities") to model space as a run step; database
+// reactors hear each append. Everything is checked before anything is added.
+void addEntities(const nlohmann::json& entities, const std::string& path, Database& db,
+                 DrawingHandles& handles);
+
+// The drawing as it is now, in the schema above; erased entities are left out and things the
+// run added get fresh handles and numbers (handles itself is not changed).
+nlohmann::ordered_json saveDrawing(const Database& db, const DrawingHandles& handles,
+                                   const std::vector<std::string>& loadedModules);
+
+}  // namespace sim

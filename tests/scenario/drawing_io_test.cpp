@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include "host/vxm_bom.h"
+#include "host/vxm_partref.h"
+#include "sim/host/host_control.h"
+#include "sim/mech/mech_control.h"
+#include "sim/scenario/drawing_io.h"
+#include "sim/scenario/scenario_error.h"
+
+namespace {
+
+using nlohmann::json;
+
+// A drawing in the saved form, touching every part of the schema.
+const char* const kDrawing = R"({
+  "entities": [
+    { "handle": 1, "type": "partref", "dataEntry": 7, "position": [10.5, 20] },
+    { "handle": 2, "type": "blockref", "block": "GEAR", "position": [1, 2, 3] },
+    { "handle": 3, "type": "line" },
+    { "handle": 4, "type": "partref", "dataEntry": 9 },
+    { "handle": 5, "type": "partref" }
+  ],
+  "blocks": [
+    { "name": "GEAR", "xrefPath": "parts/gear.dwg", "partData": { "ORBKEY": "P9" },
+      "entities": [ { "handle": 20, "type": "partref", "dataEntry": 8 },
+                    { "handle": 21, "type": "blockref", "block": "PIN" } ] },
+    { "name": "PIN", "entities": [ { "handle": 30, "type": "partref", "dataEntry": 7 } ] }
+  ],
+  "partData": { "ORBKEY": "D1.1" },
+  "dataEntries": { "9": { "ORBKEY": "P5", "NOTE": "loose" } },
+  "boms": [
+    { "owner": null, "current": true, "rows": [
+      { "item": "1", "qty": 2, "dataEntry": 7, "cells": { "DESCR": "Washer" },
+        "partRefPaths": [[1], [2, 21, 30]], "state": 1 },
+      { "item": "2", "qty": 1, "dataEntry": 8, "cells": {}, "partRefPaths": [[2, 20]] } ] },
+    { "owner": "GEAR", "rows": [
+      { "item": "1", "qty": 1, "dataEntry": 8, "cells": {}, "partRefPaths": [[2, 20]] } ] }
+  ],
+  "standard": { "columns": [ { "name": "ITEM", "visible": true },
+                             { "name": "WEIGHT", "visible": false, "type": 5, "dataType": 2,
+                               "displayText": "Gewicht" } ] },
+  "structure2d": true,
+  "loadedModules": [ "orbdvmbom16.vmx" ]
+})";
+
+class DrawingIo : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sim::resetHost();
+        db = &sim::workingDatabase();
+    }
+    void load(const json& drawing) { sim::loadDrawing(drawing, "/drawing", *db, handles); }
+    json save() const { return json(sim::saveDrawing(*db, handles, handles.loadedModules)); }
+
+    // The JSON pointer and message of the error that loading drawing throws.
+    std::pair<std::string, std::string> errorOf(const json& drawing) {
+        sim::resetHost();
+        db = &sim::workingDatabase();
+        handles = {};
+        try {
+            load(drawing);
+        } catch (const sim::ScenarioError& e) {
+            return {e.path(), e.what()};
+        }
+        return {"(no error)", ""};
+    }
+
+    sim::Database* db = nullptr;
+    sim::DrawingHandles handles;
+};
+
+TEST_F(DrawingIo, SavedDrawingEqualsTheLoadedOne) {
+    const json drawing = json::parse(kDrawing);
+    load(drawing);
+    EXPECT_EQ(save(), drawing);
+    EXPECT_EQ(handles.loadedModules, std::vector<std::string>{"orbdvmbom16.vmx"});
+    EXPECT_TRUE(sim::structure2d(*db));
+
+    // What was loaded is what the mechanical layer answers.
+    VxDbObjectId current;
+    ASSERT_EQ(getVxmBomMgr()->getBom(current, 0), Vx::eOk);
+    const auto rows = sim::rowsOf(*db, current);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].dataEntry, handles.dataEntry(7));
+    VxmStringMap data;
+    ASSERT_EQ(getVxmBomMgr()->getPartData(handles.entity(2), data), Vx::eOk);
+    EXPECT_EQ(data, (VxmStringMap{{u"ORBKEY", u"P9"}}));
+    ASSERT_EQ(getVxmBomMgr()->getPartData(handles.entity(4), data), Vx::eOk);
+    EXPECT_EQ(data.at(u"NOTE"), u"loose");
+}
+
+TEST_F(DrawingIo, SaveCarriesWhatTheRunChanged) {
+    load(json::parse(kDrawing));
+    VxmBOMManager* bom = getVxmBomMgr();
+    const VxDbObjectId row = sim::rowsOf(*db, sim::currentPartsList(*db)).at(1).id;
+    ASSERT_EQ(bom->writeRow(row, u"2", 3, {{u"ORBD_PARTNO", u"4711"}}), Vx::eOk);
+    VxDbObject* line = nullptr;
+    ASSERT_EQ(vxdbOpenVxDbObject(line, handles.entity(3), VxDb::kForWrite), Vx::eOk);
+    line->erase();
+    line->close();
+    // A part reference the module places, and one that a scenario step adds.
+    const VxDbObjectId placed = db->appendEntity(db->modelSpaceId(), new VxmPartRef());
+    ASSERT_EQ(bom->setPartData(placed, {{u"ORBKEY", u"P1"}}), Vx::eOk);
+    sim::addEntities(json::parse(R"([{ "handle": 40, "type": "partref", "dataEntry": 8 }])"),
+                     "/steps/1/add", *db, handles);
+
+    const json saved = save();
+    const json& entities = saved["entities"];
+    ASSERT_EQ(entities.size(), 6u) << entities.dump();
+    EXPECT_EQ(entities[1]["handle"], 2) << "the erased line is gone";
+    EXPECT_EQ(entities[4], json::parse(R"({ "handle": 41, "type": "partref", "dataEntry": 10 })"))
+        << "the placed part reference gets the next handle and data-entry number";
+    EXPECT_EQ(entities[5]["handle"], 40);
+    EXPECT_EQ(saved["dataEntries"]["10"], json::parse(R"({ "ORBKEY": "P1" })"));
+    const json& changedRow = saved["boms"][0]["rows"][1];
+    EXPECT_EQ(changedRow["qty"], 3);
+    EXPECT_EQ(changedRow["cells"], json::parse(R"({ "ORBD_PARTNO": "4711" })"));
+    EXPECT_EQ(changedRow["partRefPaths"], json::parse("[[2, 20], [40]]"));
+
+    // Loading the saved drawing again gives the same drawing: runs chain.
+    sim::resetHost();
+    db = &sim::workingDatabase();
+    handles = {};
+    load(saved);
+    EXPECT_EQ(save(), saved);
+}
+
+TEST_F(DrawingIo, AddedEntitiesReachDatabaseReactors) {
+    load(json::parse(kDrawing));
+    struct Recorder : VxDbDatabaseReactor {
+        std::vector<VxDbObjectId> added;
+        void onObjectAdded(const VxDbDatabase*, const VxDbObject* object) override {
+            added.push_back(object->objectId());
+        }
+    } recorder;
+    db->addReactor(&recorder);
+    sim::addEntities(json::parse(R"([{ "handle": 50, "type": "blockref", "block": "gear" },
+                                     { "handle": 51, "type": "line" }])"),
+                     "/steps/0/add", *db, handles);
+    db->removeReactor(&recorder);
+    EXPECT_EQ(recorder.added, (std::vector<VxDbObjectId>{handles.entity(50), handles.entity(51)}));
+}
+
+TEST_F(DrawingIo, AddEntitiesChecksEverythingBeforeAddingAnything) {
+    load(json::parse(kDrawing));
+    const auto before = db->entitiesOf(db->modelSpaceId(), true).size();
+    const json bad = json::parse(R"([{ "handle": 60, "type": "line" },
+                                     { "handle": 1, "type": "line" }])");
+    try {
+        sim::addEntities(bad, "/steps/2/add", *db, handles);
+        FAIL() << "a handle in use was accepted";
+    } catch (const sim::ScenarioError& e) {
+        EXPECT_EQ(e.path(), "/steps/2/add/1/handle");
+    }
+    EXPECT_EQ(db->entitiesOf(db->modelSpaceId(), true).size(), before);
+    EXPECT_TRUE(handles.entity(60).isNull());
+}
+
+TEST_F(DrawingIo, SchemaErrorsNameTheOffendingPlace) {
+    const json good = json::parse(kDrawing);
+    struct Case {
+        const char* pointer;  // where to change the good drawing
+        json value;
+        std::string expectedPath;
+    };
+    const std::vector<Case> cases{
+        {"/boms/0/rows/1/qty", "1", "/drawing/boms/0/rows/1/qty"},
+        {"/boms/0/rows/1/qty", 4294967296LL, "/drawing/boms/0/rows/1/qty"},
+        {"/boms/0/rows/0/colour", "red", "/drawing/boms/0/rows/0/colour"},
+        {"/entities/2/handle", 1, "/drawing/entities/2/handle"},
+        {"/blocks/1/entities/0/handle", 20, "/drawing/blocks/1/entities/0/handle"},
+        {"/entities/1/block", "WHEEL", "/drawing/entities/1/block"},
+        {"/entities/2/type", "circle", "/drawing/entities/2/type"},
+        {"/entities/2/dataEntry", 3, "/drawing/entities/2/dataEntry"},
+        {"/entities/0/handle", 0, "/drawing/entities/0/handle"},
+        {"/entities/0/position", json::array({1}), "/drawing/entities/0/position"},
+        {"/boms/1/owner", nullptr, "/drawing/boms/1/owner"},
+        {"/boms/1/owner", "NOPE", "/drawing/boms/1/owner"},
+        {"/boms/1/current", true, "/drawing/boms/1/current"},
+        {"/boms/0/rows/1/dataEntry", 7, "/drawing/boms/0/rows/1/dataEntry"},
+        {"/boms/1/rows/0/cells", json{{"X", "y"}}, "/drawing/boms/1/rows/0/cells"},
+        {"/boms/0/rows/0/cells/DESCR", 5, "/drawing/boms/0/rows/0/cells/DESCR"},
+        {"/boms/0/rows/0/partRefPaths", json::parse("[[1]]"),
+         "/drawing/boms/0/rows/0/partRefPaths"},
+        {"/boms/0/rows/0/partRefPaths/0/0", 99, "/drawing/boms/0/rows/0/partRefPaths/0/0"},
+        {"/blocks/1/name", "gear", "/drawing/blocks/1/name"},
+        {"/dataEntries/x", json::object(), "/drawing/dataEntries/x"},
+        {"/standard/columns/1/name", "ITEM", "/drawing/standard/columns/1/name"},
+        {"/standard/columns/0/hidden", true, "/drawing/standard/columns/0/hidden"},
+        {"/structure2d", 1, "/drawing/structure2d"},
+        {"/loadedModules/0", 3, "/drawing/loadedModules/0"},
+        {"/partData/a~0b", 1, "/drawing/partData/a~0b"},
+        {"/layers", json::array(), "/drawing/layers"},
+    };
+    for (const Case& c : cases) {
+        json drawing = good;
+        drawing[json::json_pointer(c.pointer)] = c.value;
+        const auto [path, message] = errorOf(drawing);
+        EXPECT_EQ(path, c.expectedPath) << c.pointer << " = " << c.value.dump() << ": " << message;
+        EXPECT_FALSE(message.empty()) << c.pointer;
+    }
+    EXPECT_EQ(errorOf(json::array()).first, "/drawing");
+    json missingItem = good;
+    missingItem["boms"][0]["rows"][0].erase("item");
+    const auto [path, message] = errorOf(missingItem);
+    EXPECT_EQ(path, "/drawing/boms/0/rows/0");
+    EXPECT_NE(message.find("item"), std::string::npos) << message;
+}
+
+}  // namespace
