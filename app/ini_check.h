@@ -1,0 +1,18 @@
+// vexa-sim ini-check FILE [--section NAME]: explains how the module reads a mapping file.
+//
+// Loads FILE with the module's own CIniFile and reports the encoding, the LoadState, every
+// section with the entries that ReadSection delivers ("SUPER" folded in), and a warning, with
+// its line number, for each thing that goes wrong silently while loading. With --section,
+// standard output holds only that section's KEY=VALUE pairs (UTF-8, delivery order) and the
+// warnings go to `err`.
+//
+// Exit code: 0 without warnings, 1 with warnings, 2 when the file did not load or the
+// arguments are wrong.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// args: the words after "ini-check".
+int runIniCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,44 @@
+// CIniFile: the mapping file, parsed whole into sections; callers read one section at a
+// time, with the entries of its "SUPER" base section folded in.
+//
+// The file owns its sections and destroys them with itself; sections are never removed
+// while it lives.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/ini_section.h"
+#include "config/section_entries.h"
+
+class CIniFile {
+  public:
+    CIniFile();
+    virtual ~CIniFile();
+    CIniFile(const CIniFile&) = delete;
+    CIniFile& operator=(const CIniFile&) = delete;
+
+    // Reads the file at path and adds its sections. True when LoadState became 1.
+    bool Load(const std::u16string& path);
+    // Stores the section's entries into `entries` (key to value, or value to key when
+    // reversed), then those of the section its "SUPER" entry names, whose values win.
+    // False, with `entries` untouched, when there is no such section; otherwise whether
+    // `entries` holds anything afterwards.
+    bool ReadSection(const std::u16string& name, bool reversed, SectionEntries& entries) const;
+    bool HasSection(const std::u16string& name) const;
+    std::u16string GetFileName() const;
+    // 0 not loaded yet, 1 loaded with at least one section, -1 the file did not open,
+    // -2 the file was read but holds no section.
+    std::int32_t LoadState() const { return loadState_; }
+
+    // The registered section names (upper case), in ordinal order.
+    std::vector<std::u16string> SectionNames() const;
+
+  private:
+    std::map<std::u16string, std::unique_ptr<CIniSection>> sections_;
+    std::int32_t loadState_ = 0;
+    std::u16string fileName_;
+};

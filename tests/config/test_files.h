@@ -1,0 +1,63 @@
+// Test files in a fresh temporary folder, and the byte forms of text in each encoding.
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace testfiles {
+
+// A folder of its own under the system's temporary folder; removed with its contents when
+// the holder goes.
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "orbd_test_XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // Writes bytes into the folder and answers the file's path as UTF-16.
+    std::u16string Write(const std::string& name, std::string_view bytes) const {
+        const std::filesystem::path file = path_ / name;
+        std::ofstream(file, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return file.u16string();
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline std::string Utf16(std::u16string_view text, bool bigEndian, bool mark) {
+    std::string bytes;
+    auto put = [&](char16_t c) {
+        const char high = static_cast<char>(c >> 8);
+        const char low = static_cast<char>(c & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    };
+    if (mark) {
+        put(0xFEFF);
+    }
+    for (char16_t c : text) {
+        put(c);
+    }
+    return bytes;
+}
+
+inline std::string Utf8WithMark(std::string_view utf8) {
+    return "\xEF\xBB\xBF" + std::string(utf8);
+}
+
+}  // namespace testfiles
