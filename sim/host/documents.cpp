@@ -146,6 +146,6 @@ class HostServices final : public VxDbHostApplicationServices {
 }  // namespace
 
 VxDbHostApplicationServices* vxdbHostApplicationServices() {
-    static HostServices services;
-    return &services;
+    static HostServices* const services = new HostServices();  // lives until process exit
+    return services;
 }

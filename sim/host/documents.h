@@ -38,6 +38,7 @@ class DocManager final : public VxApDocManager {
     void closeAll();
     Document* current() const { return current_; }
     std::vector<VxApDocument*> all() const;
+    const std::vector<VxApDocManagerReactor*>& reactors() const { return reactors_; }
 
     std::vector<void*> resourceStack;
     int unbalancedPops = 0;
