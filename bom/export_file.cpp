@@ -1,0 +1,49 @@
+#include "bom/export_file.h"
+
+#include "host/vx_string.h"
+
+namespace {
+
+// Large enough that the file sees few writes, small enough to stay in cache.
+constexpr std::size_t kBufferBytes = 1 << 16;
+
+}  // namespace
+
+ExportFile::ExportFile(const std::u16string& path) {
+    file_ = std::fopen(VxString(path).toUtf8().c_str(), "wb");
+    buffer_.reserve(kBufferBytes + 2);
+}
+
+ExportFile::~ExportFile() {
+    Close();
+}
+
+void ExportFile::Write(std::u16string_view text) {
+    for (const char16_t unit : text) {
+        buffer_.push_back(static_cast<char>(unit & 0xFF));
+        buffer_.push_back(static_cast<char>(unit >> 8));
+    }
+    if (buffer_.size() >= kBufferBytes) {
+        Flush();
+    }
+}
+
+void ExportFile::Flush() {
+    if (file_ != nullptr && !buffer_.empty() &&
+        std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+        failed_ = true;
+    }
+    buffer_.clear();
+}
+
+bool ExportFile::Close() {
+    if (file_ == nullptr) {
+        return !failed_;
+    }
+    Flush();
+    if (std::fclose(file_) != 0) {
+        failed_ = true;
+    }
+    file_ = nullptr;
+    return !failed_;
+}

@@ -1,0 +1,30 @@
+#include "bom/fetch_pdm_values.h"
+
+#include <optional>
+#include <string>
+
+#include "config/ini_file.h"
+#include "pdm/pdm_link.h"
+
+std::int32_t FetchPdmValues(BomContext& /*context*/, const char16_t* key, VxmStringMap& values,
+                            const char16_t* section, const char16_t* database) {
+    if (key == nullptr || section == nullptr) {
+        return -3;
+    }
+    PdmLink& pdm = PdmLink::Instance();
+    CIniFile& mapping = pdm.GetBomMappingFile();
+    if (mapping.LoadState() != 1) {
+        return mapping.LoadState();
+    }
+    SectionEntries entries;
+    if (!mapping.ReadSection(section, false, entries)) {
+        return -2;
+    }
+    for (const auto& [target, expression] : entries) {
+        std::optional<std::u16string> answer = pdm.QueryByKey(key, expression.c_str(), database);
+        if (answer && (answer->empty() || (*answer)[0] != u'!')) {
+            values[target] = std::move(*answer);
+        }
+    }
+    return 0;
+}
