@@ -52,6 +52,9 @@ std::u16string ExpressionEvaluator::where(const Term& t) {
     std::u16string joined;
     // Index, not iterator: a nested query may not change the table, but stay safe anyway.
     for (std::size_t i = 0; i < table->second.size(); ++i) {
+        if (++rowVisits_ > kMaxRowVisits) {
+            throw ExpressionError("the query visits too many records");
+        }
         const Record& row = table->second[i];
         if (t.hasCondition && !matches(t.condition, row)) {
             continue;

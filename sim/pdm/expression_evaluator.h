@@ -4,7 +4,8 @@
 // row, in its condition the row of the enclosing where-query, and outside of every query the
 // document's record (the Folder_All_Document record whose ORBKEY is the document's
 // environment value "ORBKEY"). A field the row lacks, or a missing document record, reads "".
-// Conditions compare fields of the candidate row.
+// Conditions compare fields of the candidate row. A where-query answers the non-empty results
+// of its matching rows, in table order, joined by a line feed; no match answers "".
 #pragma once
 
 #include <string>
@@ -14,6 +15,10 @@
 #include "sim/pdm/pdm_store.h"
 
 namespace sim::pdm {
+
+// Rows one evaluation may visit; nested queries multiply, and a stand-in must not hang on
+// an expression whose work grows beyond any real use.
+constexpr long kMaxRowVisits = 100000;
 
 class ExpressionEvaluator {
   public:
@@ -35,6 +40,7 @@ class ExpressionEvaluator {
     VxApDocument* document_;
     bool modal_;
     std::vector<const Record*> scopes_;
+    long rowVisits_ = 0;
     bool documentLooked_ = false;
     const Record* documentRecord_ = nullptr;
 };

@@ -204,6 +204,7 @@ class Parser {
     }
 
     Term atForm() {
+        const std::size_t start = pos_;
         if (keyword(u"Where") && isSpace(peek())) {
             Term t;
             t.kind = Term::Kind::kWhere;
@@ -226,6 +227,7 @@ class Parser {
             t.result = resultTerms();
             return t;
         }
+        pos_ = start;  // a field that happens to be named Where
         Term t = fieldTerm(name());
         if (peek() == u':') {
             ++pos_;

@@ -118,6 +118,8 @@ TEST_F(PdmEvaluator, NestingKeywordCaseAndConcatenation) {
               u'!')
         << "a comparison value is a literal or a field, not a query";
     EXPECT_EQ(evaluate(u"#(where db=Folder_All_Part #ORBKEY)", false), u"P9\nP10\nP11");
+    sim::pdm::addRecord(u"Folder_All_Part", {{u"ORBKEY", u"P12"}, {u"Where", u"odd name"}});
+    EXPECT_EQ(evaluate(u"#(where db=Folder_All_Part ORBKEY=P12 @(Where:t))", false), u"odd name");
 }
 
 TEST_F(PdmEvaluator, SettingsHasPartAndSelectionDialog) {
@@ -181,6 +183,13 @@ TEST_F(PdmEvaluator, DeepNestingIsRefusedNotOverflowed) {
         nested = u"#(where db=Folder_All_Part IDENT=4711 " + nested + u")";
     }
     EXPECT_EQ(evaluate(nested, false), u"P9") << "modest nesting still works";
+
+    // Unconditioned nesting multiplies the work by the table size at every level.
+    std::u16string explosive = u"#ORBKEY";
+    for (int i = 0; i < 40; ++i) {
+        explosive = u"#(where db=Folder_All_Part " + explosive + u")";
+    }
+    EXPECT_EQ(evaluate(explosive, false)[0], u'!');
 }
 
 }  // namespace
