@@ -56,9 +56,11 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::filesystem::path& fi
     module->file_ = file;
     module->handle_ = handle;
     module->entryPoint_ = reinterpret_cast<EntryPoint>(FindSymbol(handle, "vxrxEntryPoint"));
-    module->apiVersion_ = reinterpret_cast<ApiVersionQuery>(FindSymbol(handle, "vxrxGetApiVersion"));
+    module->apiVersion_ =
+        reinterpret_cast<ApiVersionQuery>(FindSymbol(handle, "vxrxGetApiVersion"));
     if (module->entryPoint_ == nullptr || module->apiVersion_ == nullptr) {
-        error = file.string() + " is no host module: vxrxEntryPoint or vxrxGetApiVersion is missing";
+        error =
+            file.string() + " is no host module: vxrxEntryPoint or vxrxGetApiVersion is missing";
         return nullptr;
     }
     return module;
@@ -75,7 +77,8 @@ std::filesystem::path DefaultModulePath(const char* argv0) {
 #if defined(_WIN32)
     wchar_t buffer[MAX_PATH];
     const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    std::filesystem::path self = n > 0 ? std::filesystem::path(buffer) : std::filesystem::path(argv0);
+    std::filesystem::path self =
+        n > 0 ? std::filesystem::path(buffer) : std::filesystem::path(argv0);
 #else
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {

@@ -6,9 +6,10 @@
 #include <string>
 
 class LoadedModule {
-public:
+  public:
     // Loads the file and finds its two entry points; null with error set when either fails.
-    static std::unique_ptr<LoadedModule> Load(const std::filesystem::path& file, std::string& error);
+    static std::unique_ptr<LoadedModule> Load(const std::filesystem::path& file,
+                                              std::string& error);
     // Unloads the file: the module's statics are destroyed.
     ~LoadedModule();
     LoadedModule(const LoadedModule&) = delete;
@@ -18,7 +19,7 @@ public:
     int ApiVersion() const { return apiVersion_(0); }
     const std::filesystem::path& File() const { return file_; }
 
-private:
+  private:
     using EntryPoint = int (*)(int, void*);
     using ApiVersionQuery = int (*)(int);
     LoadedModule() = default;

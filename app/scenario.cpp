@@ -110,7 +110,8 @@ ScenarioStep ParseStep(const JsonAt& spec) {
         CheckEnv(spec["env"]);
         step.kind = ScenarioStep::Kind::kEnv;
     } else {
-        spec.fail("a step needs one of \"type\", \"command\", \"lisp\", \"save\", \"fail\", \"env\"");
+        spec.fail(
+            "a step needs one of \"type\", \"command\", \"lisp\", \"save\", \"fail\", \"env\"");
     }
     return step;
 }

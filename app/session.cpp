@@ -19,7 +19,9 @@
 
 namespace {
 
-std::u16string U16(const std::string& utf8) { return VxString::fromUtf8(utf8).str(); }
+std::u16string U16(const std::string& utf8) {
+    return VxString::fromUtf8(utf8).str();
+}
 
 void DefineHostFunctions(const nlohmann::json& functions) {
     for (const auto& [name, answer] : functions.items()) {
@@ -47,9 +49,17 @@ void DefinePdmIntegrationFunctions() {
 
 Session::Session(const RunOptions& options, const Scenario& scenario, Transcript& transcript)
     : options_(options), transcript_(transcript) {
+    try {
+        Start(scenario);
+    } catch (...) {
+        ReleaseHooks();
+        throw;
+    }
+}
+
+void Session::Start(const Scenario& scenario) {
     sim::resetHost();
     sim::pdm::reset();
-    sim::setEventSink([this](const sim::Event& event) { transcript_.Write(event); });
 
     // Everything the scenario describes is taken in before anything runs, so that a scenario
     // that breaks the schema stops the run with nothing done.
@@ -70,21 +80,31 @@ Session::Session(const RunOptions& options, const Scenario& scenario, Transcript
     sim::setUiAnswerHook([this](const sim::MessageBoxRequest& request) {
         return uiAnswers_->AnswerMessageBox(request);
     });
+    sim::setEventSink([this](const sim::Event& event) { transcript_.Write(event); });
 
     std::string error;
     module_ = LoadedModule::Load(options_.module, error);
     if (!module_) {
         throw std::runtime_error(error);
     }
-    module_->SendMessage(VxRx::kInitModuleMsg, nullptr);
+    module_->SendMessage(VxRx::kInitModuleMsg, module_.get());
+}
+
+// The hooks point into this session; none may outlive it.
+void Session::ReleaseHooks() {
+    sim::setUiAnswerHook({});
+    sim::setEventSink({});
 }
 
 Session::~Session() {
     if (!finished_) {
-        Finish();
+        try {
+            Finish();
+        } catch (...) {
+            // Only the drawing could not be saved; the module is unloaded all the same.
+        }
     }
-    sim::setUiAnswerHook({});
-    sim::setEventSink({});
+    ReleaseHooks();
 }
 
 void Session::ReportFiles() {
@@ -174,13 +194,14 @@ std::size_t Session::Finish() {
     finished_ = true;
     const std::size_t open = sim::openObjectCount();
     if (module_) {
-        module_->SendMessage(VxRx::kUnloadModuleMsg, nullptr);
+        module_->SendMessage(VxRx::kUnloadModuleMsg, module_.get());
         module_.reset();
     }
     sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
     if (options_.saveDrawing) {
         const nlohmann::ordered_json drawing = {
-            {"drawing", sim::saveDrawing(sim::workingDatabase(), handles_, handles_.loadedModules)}};
+            {"drawing",
+             sim::saveDrawing(sim::workingDatabase(), handles_, handles_.loadedModules)}};
         std::ofstream out(*options_.saveDrawing, std::ios::binary | std::ios::trunc);
         out << drawing.dump(2) << '\n';
         if (!out) {

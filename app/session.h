@@ -20,7 +20,7 @@
 #include "sim/scenario/drawing_handles.h"
 
 class Session {
-public:
+  public:
     // Throws sim::ScenarioError for a scenario that does not fit the schema (nothing has run
     // then) and std::runtime_error when the module cannot be loaded.
     Session(const RunOptions& options, const Scenario& scenario, Transcript& transcript);
@@ -34,7 +34,9 @@ public:
     // Answers the objects left open.
     std::size_t Finish();
 
-private:
+  private:
+    void Start(const Scenario& scenario);
+    void ReleaseHooks();
     void ReportFiles();
     void RunHostCommandStep(const nlohmann::json& spec, const std::string& path);
     void SetEnv(const nlohmann::json& env);

@@ -12,8 +12,12 @@
 
 namespace {
 
-std::u16string U16(const std::string& utf8) { return VxString::fromUtf8(utf8).str(); }
-std::string Utf8(const std::u16string& text) { return VxString(text).toUtf8(); }
+std::u16string U16(const std::string& utf8) {
+    return VxString::fromUtf8(utf8).str();
+}
+std::string Utf8(const std::u16string& text) {
+    return VxString(text).toUtf8();
+}
 
 }  // namespace
 
@@ -46,7 +50,7 @@ int RunShell(const RunOptions& given, std::istream& in, std::ostream& out, std::
                 return winsys::kIdOk;
             }
             return !line.empty() && (line[0] == 'y' || line[0] == 'Y') ? winsys::kIdYes
-                                                                         : winsys::kIdNo;
+                                                                       : winsys::kIdNo;
         });
 
         out << "vexa-sim shell: type commands (end with Ctrl-D)\n";

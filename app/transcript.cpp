@@ -60,7 +60,8 @@ std::string Transcript::AsText(const sim::Event& event) const {
     }
     if (ev == "dialog") {
         return "[dialog " + Str(event, "id") + "] " + Quoted(Str(event, "caption")) + " " +
-               Str(event, "texts") + " check " + Str(event, "check") + " -> " + Str(event, "result");
+               Str(event, "texts") + " check " + Str(event, "check") + " -> " +
+               Str(event, "result");
     }
     if (ev == "queue") {
         return "[queued] " + Quoted(Str(event, "text"));

@@ -12,11 +12,11 @@ enum class TranscriptFormat { kText, kJsonl };
 bool ParseTranscriptFormat(const std::string& word, TranscriptFormat& format);
 
 class Transcript {
-public:
+  public:
     Transcript(std::ostream& out, TranscriptFormat format) : out_(out), format_(format) {}
     void Write(const sim::Event& event);
 
-private:
+  private:
     std::string AsText(const sim::Event& event) const;
 
     std::ostream& out_;

@@ -11,12 +11,12 @@
 #include "sim/winsys/window_control.h"
 
 class UiAnswers {
-public:
+  public:
     explicit UiAnswers(const std::vector<nlohmann::json>& answers)
         : answers_(answers.begin(), answers.end()) {}
 
     std::optional<int> AnswerMessageBox(const sim::MessageBoxRequest& request);
 
-private:
+  private:
     std::deque<nlohmann::json> answers_;
 };

@@ -14,7 +14,7 @@
 #include "app/scenario.h"
 
 class WorkDirectory {
-public:
+  public:
     // Creates (or uses) the directory and makes it current; throws std::runtime_error.
     explicit WorkDirectory(const std::optional<std::filesystem::path>& named);
     ~WorkDirectory();
@@ -27,7 +27,7 @@ public:
     // Files created or changed since the last call (relative path, size), in path order.
     std::vector<std::pair<std::string, std::uintmax_t>> TakeChanges();
 
-private:
+  private:
     struct Seen {
         std::uintmax_t size;
         std::size_t contentHash;

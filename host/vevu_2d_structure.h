@@ -4,7 +4,7 @@
 #include "host/vx_export.h"
 
 class VX_HOST_API CVevu2DStructureMgr {
-public:
+  public:
     CVevu2DStructureMgr();
     ~CVevu2DStructureMgr();
     CVevu2DStructureMgr(const CVevu2DStructureMgr&) = delete;

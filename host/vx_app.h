@@ -28,7 +28,7 @@ enum AppMsgCode : int {
 }  // namespace VxRx
 
 class VxRxDbxApp {
-public:
+  public:
     constexpr VxRxDbxApp() = default;
     VxRxDbxApp(const VxRxDbxApp&) = delete;
     VxRxDbxApp& operator=(const VxRxDbxApp&) = delete;
@@ -51,15 +51,15 @@ public:
     virtual int onNullMessage(void* /*packet*/) { return 0; }
     virtual void registerComponents() {}
 
-protected:
+  protected:
     constexpr ~VxRxDbxApp() = default;
 };
 
 class VxRxVmxApp : public VxRxDbxApp {
-public:
+  public:
     constexpr VxRxVmxApp() = default;
 
-protected:
+  protected:
     constexpr ~VxRxVmxApp() = default;
 };
 
@@ -67,22 +67,39 @@ protected:
 // answer 0 without calling the application.
 inline int VxRxDispatchMessage(VxRxDbxApp& app, int code, void* packet) {
     switch (code) {
-        case VxRx::kNullMsg: return app.onNullMessage(packet);
-        case VxRx::kInitModuleMsg: return app.onModuleInit(packet);
-        case VxRx::kUnloadModuleMsg: return app.onModuleUnload(packet);
-        case VxRx::kLoadDocumentMsg: return app.onDocumentLoad(packet);
-        case VxRx::kUnloadDocumentMsg: return app.onDocumentUnload(packet);
-        case VxRx::kInvokeFunctionMsg: return app.onFunctionInvoke(packet);
-        case VxRx::kConfigureMsg: return app.onConfigure(packet);
-        case VxRx::kEndDrawingMsg: return app.onEndDrawing(packet);
-        case VxRx::kQuitMsg: return app.onQuit(packet);
-        case VxRx::kSaveMsg: return app.onSave(packet);
-        case VxRx::kDependencyMsg: return app.onDependency(packet);
-        case VxRx::kNoDependencyMsg: return app.onNoDependency(packet);
-        case VxRx::kOleUnloadMsg: return app.onOleUnload(packet);
-        case VxRx::kPreQuitMsg: return app.onPreQuit(packet);
-        case VxRx::kInitDialogMsg: return app.onInitDialog(packet);
-        case VxRx::kEndDialogMsg: return app.onEndDialog(packet);
-        default: return 0;
+        case VxRx::kNullMsg:
+            return app.onNullMessage(packet);
+        case VxRx::kInitModuleMsg:
+            return app.onModuleInit(packet);
+        case VxRx::kUnloadModuleMsg:
+            return app.onModuleUnload(packet);
+        case VxRx::kLoadDocumentMsg:
+            return app.onDocumentLoad(packet);
+        case VxRx::kUnloadDocumentMsg:
+            return app.onDocumentUnload(packet);
+        case VxRx::kInvokeFunctionMsg:
+            return app.onFunctionInvoke(packet);
+        case VxRx::kConfigureMsg:
+            return app.onConfigure(packet);
+        case VxRx::kEndDrawingMsg:
+            return app.onEndDrawing(packet);
+        case VxRx::kQuitMsg:
+            return app.onQuit(packet);
+        case VxRx::kSaveMsg:
+            return app.onSave(packet);
+        case VxRx::kDependencyMsg:
+            return app.onDependency(packet);
+        case VxRx::kNoDependencyMsg:
+            return app.onNoDependency(packet);
+        case VxRx::kOleUnloadMsg:
+            return app.onOleUnload(packet);
+        case VxRx::kPreQuitMsg:
+            return app.onPreQuit(packet);
+        case VxRx::kInitDialogMsg:
+            return app.onInitDialog(packet);
+        case VxRx::kEndDialogMsg:
+            return app.onEndDialog(packet);
+        default:
+            return 0;
     }
 }

@@ -22,8 +22,9 @@ template <typename T>
 class VxArray {
     static_assert(std::is_trivially_copyable_v<T>, "VxArray holds plain values");
 
-public:
-    explicit VxArray(int initialLength = 0, int growLength = 8) : grow_(growLength > 0 ? growLength : 8) {
+  public:
+    explicit VxArray(int initialLength = 0, int growLength = 8)
+        : grow_(growLength > 0 ? growLength : 8) {
         if (initialLength > 0) {
             reserve(initialLength);
         }
@@ -64,7 +65,8 @@ public:
     // Removes element i, keeping the order of the others.
     VxArray& removeAt(int i) {
         if (i >= 0 && i < length_) {
-            std::memmove(data_ + i, data_ + i + 1, sizeof(T) * static_cast<std::size_t>(length_ - i - 1));
+            std::memmove(data_ + i, data_ + i + 1,
+                         sizeof(T) * static_cast<std::size_t>(length_ - i - 1));
             --length_;
         }
         return *this;
@@ -102,7 +104,7 @@ public:
         return *this;
     }
 
-private:
+  private:
     void reserve(int needed) {
         if (needed <= capacity_) {
             return;
@@ -118,7 +120,8 @@ private:
         if (grown < needed) {
             grown = needed;
         }
-        T* bigger = static_cast<T*>(std::realloc(data_, sizeof(T) * static_cast<std::size_t>(grown)));
+        T* bigger =
+            static_cast<T*>(std::realloc(data_, sizeof(T) * static_cast<std::size_t>(grown)));
         if (bigger == nullptr) {
             throw std::bad_alloc();
         }
@@ -142,7 +145,7 @@ using VxDbObjectIdArray = VxArray<VxDbObjectId>;
 
 template <typename T>
 class VxmCObjArray {
-public:
+  public:
     explicit VxmCObjArray(int growLength = 8) : slots_(0, growLength) {}
     ~VxmCObjArray() { setLogicalLength(0); }
     VxmCObjArray(const VxmCObjArray&) = delete;
@@ -161,6 +164,6 @@ public:
         slots_.setLogicalLength(length);
     }
 
-private:
+  private:
     VxArray<T*> slots_;
 };

@@ -29,13 +29,13 @@ class VxHostInternals;  // the host's own implementation; modules never see it
 // Objects of the database are allocated from the host's heap, so that the host can delete
 // what a module created and the other way round.
 class VX_HOST_API VxHeapOperators {
-public:
+  public:
     static void* operator new(std::size_t size);
     static void operator delete(void* p);
 };
 
 class VX_HOST_API VxDbObject : public VxRxObject, public VxHeapOperators {
-public:
+  public:
     VxDbObject();
     ~VxDbObject() override;
     VxDbObject(const VxDbObject&) = delete;
@@ -54,7 +54,7 @@ public:
     // Marks the object erased (or un-erased); it must be open for write.
     Vx::ErrorStatus erase(bool erasing = true);
 
-private:
+  private:
     friend class VxHostInternals;
     VxDbObjectId id_;
     VxDbDatabase* database_ = nullptr;
@@ -64,7 +64,7 @@ private:
 };
 
 class VX_HOST_API VxDbEntity : public VxDbObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
 
@@ -76,7 +76,7 @@ public:
     VxGePoint3d position() const;
     const VxString& layer() const;
 
-private:
+  private:
     friend class VxHostInternals;
     VxGePoint3d position_;
     VxString layer_;
@@ -85,14 +85,14 @@ private:
 
 // A plain entity with no meaning to the mechanical layer (lines, circles, texts...).
 class VX_HOST_API VxDbLine : public VxDbEntity {
-public:
+  public:
     VxDbLine() = default;
     static VxRxClass* desc();
     VxRxClass* isA() const override;
 };
 
 class VX_HOST_API VxDbBlockReference : public VxDbEntity {
-public:
+  public:
     VxDbBlockReference() = default;
     VxDbBlockReference(const VxGePoint3d& position, VxDbObjectId blockTableRecord);
     static VxRxClass* desc();
@@ -100,14 +100,14 @@ public:
 
     VxDbObjectId blockTableRecord() const;
 
-private:
+  private:
     friend class VxHostInternals;
     VxDbObjectId block_;
 };
 
 // Walks the entities of a block table record. Created by newIterator; the caller deletes it.
 class VX_HOST_API VxDbBlockTableRecordIterator : public VxHeapOperators {
-public:
+  public:
     virtual ~VxDbBlockTableRecordIterator();
     virtual bool done() const = 0;
     virtual Vx::ErrorStatus getEntityId(VxDbObjectId& id) const = 0;
@@ -115,7 +115,7 @@ public:
 };
 
 class VX_HOST_API VxDbBlockTableRecord : public VxDbObject {
-public:
+  public:
     VxDbBlockTableRecord() = default;
     static VxRxClass* desc();
     VxRxClass* isA() const override;
@@ -130,7 +130,7 @@ public:
     // The file path of an external reference; empty for other blocks.
     Vx::ErrorStatus pathName(VxString& path) const;
 
-private:
+  private:
     friend class VxHostInternals;
     VxString name_;
     VxString xrefPath_;
@@ -138,7 +138,7 @@ private:
 };
 
 class VX_HOST_API VxDbBlockTable : public VxDbObject {
-public:
+  public:
     VxDbBlockTable() = default;
     static VxRxClass* desc();
     VxRxClass* isA() const override;
@@ -148,7 +148,7 @@ public:
                           bool openErased = false) const;
     Vx::ErrorStatus getAt(const char16_t* name, VxDbObjectId& id, bool getErased = false) const;
 
-private:
+  private:
     friend class VxHostInternals;
     VxArray<VxDbObjectId> records_;
 };
@@ -156,7 +156,7 @@ private:
 // Database events. Every operation does nothing unless a reactor overrides it; the host
 // calls them in this order of declaration for one change.
 class VX_HOST_API VxDbDatabaseReactor : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     virtual void onObjectAdded(const VxDbDatabase* database, const VxDbObject* object);
@@ -165,15 +165,17 @@ public:
     virtual void objectOpenedForModify(const VxDbDatabase* database, const VxDbObject* object);
     virtual void objectModified(const VxDbDatabase* database, const VxDbObject* object);
     // erased is true when the object was erased, false when its erasure was undone.
-    virtual void onObjectErased(const VxDbDatabase* database, const VxDbObject* object, bool erased);
+    virtual void onObjectErased(const VxDbDatabase* database, const VxDbObject* object,
+                                bool erased);
     virtual void headerSysVarWillChange(const VxDbDatabase* database, const char16_t* name);
-    virtual void headerSysVarChanged(const VxDbDatabase* database, const char16_t* name, bool success);
+    virtual void headerSysVarChanged(const VxDbDatabase* database, const char16_t* name,
+                                     bool success);
     virtual void proxyResurrectionCompleted(const VxDbDatabase* database, const char16_t* appName);
     virtual void goodbye(const VxDbDatabase* database);
 };
 
 class VX_HOST_API VxDbDatabase : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     virtual Vx::ErrorStatus getSymbolTable(VxDbBlockTable*& table, VxDb::OpenMode mode) = 0;
@@ -182,7 +184,7 @@ public:
 };
 
 class VX_HOST_API VxDbHostApplicationServices {
-public:
+  public:
     virtual ~VxDbHostApplicationServices();
     virtual VxDbDatabase* workingDatabase() const = 0;
 };
@@ -194,7 +196,8 @@ VX_HOST_API VxDbHostApplicationServices* vxdbHostApplicationServices();
 // Vx::eUnknownHandle (the null id: Vx::eNullObjectId); an erased object Vx::eWasErased
 // unless openErased is set.
 VX_HOST_API Vx::ErrorStatus vxdbOpenVxDbObject(VxDbObject*& object, VxDbObjectId id,
-                                               VxDb::OpenMode mode, const VxRxClass* required = nullptr,
+                                               VxDb::OpenMode mode,
+                                               const VxRxClass* required = nullptr,
                                                bool openErased = false);
 
 template <class T>

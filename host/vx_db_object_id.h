@@ -8,7 +8,7 @@
 #include <cstdint>
 
 class VxDbObjectId {
-public:
+  public:
     constexpr VxDbObjectId() = default;
     static constexpr VxDbObjectId fromInt64(std::uint64_t value) { return VxDbObjectId(value); }
 
@@ -18,11 +18,15 @@ public:
     constexpr std::uint64_t asInt64() const { return value_; }
     void setNull() { value_ = 0; }
 
-    friend constexpr bool operator==(VxDbObjectId a, VxDbObjectId b) { return a.value_ == b.value_; }
-    friend constexpr bool operator!=(VxDbObjectId a, VxDbObjectId b) { return a.value_ != b.value_; }
+    friend constexpr bool operator==(VxDbObjectId a, VxDbObjectId b) {
+        return a.value_ == b.value_;
+    }
+    friend constexpr bool operator!=(VxDbObjectId a, VxDbObjectId b) {
+        return a.value_ != b.value_;
+    }
     friend constexpr bool operator<(VxDbObjectId a, VxDbObjectId b) { return a.value_ < b.value_; }
 
-private:
+  private:
     constexpr explicit VxDbObjectId(std::uint64_t value) : value_(value) {}
     std::uint64_t value_ = 0;
 };

@@ -8,7 +8,7 @@
 #include "host/vx_rx.h"
 
 class VX_HOST_API VxApDocument : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     virtual VxDbDatabase* database() const = 0;
@@ -16,7 +16,7 @@ public:
 };
 
 class VX_HOST_API VxApDocManagerReactor : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     virtual void documentCreated(VxApDocument* document);
@@ -24,7 +24,7 @@ public:
 };
 
 class VX_HOST_API VxApDocManager : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     virtual VxApDocument* curDocument() const = 0;
@@ -33,7 +33,8 @@ public:
     // Queues a command string for the document; the host runs it after the current command
     // or lisp evaluation has finished.
     virtual Vx::ErrorStatus sendStringToExecute(VxApDocument* document, const char16_t* text,
-                                                bool activate = true, bool wrapUpInactiveDoc = false,
+                                                bool activate = true,
+                                                bool wrapUpInactiveDoc = false,
                                                 bool echoString = true) = 0;
     // The resource source of dialogs and strings; push and pop come in pairs.
     virtual void pushResourceHandle(void* resourceHandle) = 0;
@@ -48,7 +49,7 @@ VX_HOST_API VxApDocManager* vxDocManagerPtr();
 // and detaches when destroyed, if the document manager still exists then.
 template <class T>
 class VxApDataManager : public VxApDocManagerReactor {
-public:
+  public:
     VxApDataManager() {
         if (VxApDocManager* manager = vxDocManagerPtr()) {
             manager->addReactor(this);
@@ -67,6 +68,6 @@ public:
     T& docData(VxApDocument* document) { return records_[document]; }
     std::size_t size() const { return records_.size(); }
 
-private:
+  private:
     std::map<VxApDocument*, T> records_;
 };

@@ -15,7 +15,7 @@
 constexpr int kVxMaxStringAnswer = 2049;
 
 class VX_HOST_API VxRxEventReactor : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     virtual void databaseConstructed(VxDbDatabase* database);
@@ -24,7 +24,7 @@ public:
 
 // Editor events; each does nothing unless a reactor overrides it.
 class VX_HOST_API VxEditorReactor : public VxRxEventReactor {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     virtual void onSaveStart(VxDbDatabase* database, const char16_t* fileName);
@@ -43,7 +43,7 @@ public:
 };
 
 class VX_HOST_API VxEditor : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     virtual void addReactor(VxRxEventReactor* reactor) = 0;
@@ -53,7 +53,7 @@ public:
 using VxRxFunctionPtr = void (*)();
 
 class VX_HOST_API VxEdCommandStack : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     // Adds a command; a global or local name already registered in the group is refused

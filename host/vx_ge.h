@@ -12,7 +12,7 @@ struct VxGeVector3d {
 };
 
 class VX_HOST_API VxGeMatrix3d {
-public:
+  public:
     VxGeMatrix3d();  // identity
     VxGeMatrix3d& setToTranslation(const VxGeVector3d& offset);
     VxGePoint3d apply(const VxGePoint3d& p) const;

@@ -12,7 +12,7 @@
 class VxRxClass;
 
 class VX_HOST_API VxRxObject {
-public:
+  public:
     virtual ~VxRxObject();
     static VxRxClass* desc();
     virtual VxRxClass* isA() const;
@@ -21,7 +21,7 @@ public:
 };
 
 class VX_HOST_API VxRxClass : public VxRxObject {
-public:
+  public:
     VxRxClass(const char16_t* name, VxRxClass* parent);
     ~VxRxClass() override;
     static VxRxClass* desc();
@@ -31,13 +31,13 @@ public:
     VxRxClass* myParent() const;
     bool isDerivedFrom(const VxRxClass* other) const;
 
-private:
+  private:
     struct Data;
     Data* data_;
 };
 
 class VX_HOST_API VxRxDictionary : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     // The entry of that name, or null. The dictionary keeps ownership.
@@ -48,7 +48,7 @@ public:
 VX_HOST_API VxRxDictionary* vxrxSysRegistry();
 
 class VX_HOST_API VxRxDynamicLinker : public VxRxObject {
-public:
+  public:
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     // appId is the packet of message 1 as the module received it.

@@ -12,7 +12,7 @@ enum ErrorStatus : int {
     eNotImplemented = 1,
     eInvalidOpenState = 2,
     eNullObjectId = 5,
-    eUnknownHandle = 6,     // an id that names no object of this run
+    eUnknownHandle = 6,  // an id that names no object of this run
     eWasErased = 7,
     eWasOpenForWrite = 8,
     eWasOpenForRead = 9,

@@ -27,7 +27,7 @@ struct VxFormatArg {
 };
 
 class VX_HOST_API VxString {
-public:
+  public:
     VxString() = default;
     VxString(const char16_t* text) : text_(text ? text : u"") {}
     VxString(std::u16string text) : text_(std::move(text)) {}
@@ -57,6 +57,6 @@ public:
     friend bool operator==(const VxString& a, const VxString& b) { return a.text_ == b.text_; }
     friend bool operator<(const VxString& a, const VxString& b) { return a.text_ < b.text_; }
 
-private:
+  private:
     std::u16string text_;
 };

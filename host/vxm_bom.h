@@ -21,18 +21,18 @@ using VxmStringMap = std::map<std::u16string, std::u16string>;
 
 // Walks the rows of one parts list in row order. Release it with release(), not delete.
 class VX_HOST_API VxmBOMRowCursor {
-public:
+  public:
     virtual void release() = 0;
     virtual VxDbObjectId currentRowId() const = 0;
     virtual bool done() const = 0;
     virtual void step() = 0;
 
-protected:
+  protected:
     virtual ~VxmBOMRowCursor();
 };
 
 class VX_HOST_API VxmBOMManager {
-public:
+  public:
     // Creates a parts list owned by ownerBlock (null: model space) and writes its id.
     virtual Vx::ErrorStatus createBom(VxDbObjectId& bomId, VxDbObjectId ownerBlock, int reserved,
                                       bool makeCurrent, int flags) = 0;
@@ -76,7 +76,7 @@ public:
                                             VxmCObjArray<VxArray<VxDbObjectId>>& paths,
                                             VxDbObjectIdArray& second) = 0;
 
-protected:
+  protected:
     virtual ~VxmBOMManager();
 };
 

@@ -7,7 +7,7 @@
 #include "host/vx_export.h"
 
 class VX_HOST_API VxmPartRef : public VxDbEntity {
-public:
+  public:
     // A part reference with a data entry of its own. The mechanical layer creates that data
     // entry the first time part data are written to the part reference or it is handed to a
     // parts list; until then dataEntryId() is null and its part data are empty. A part
@@ -19,7 +19,7 @@ public:
 
     VxDbObjectId dataEntryId() const;
 
-private:
+  private:
     friend class VxHostInternals;
     friend class VxmInternals;
     VxDbObjectId dataEntry_;

@@ -10,26 +10,26 @@
 #include "host/vx_export.h"
 
 class VX_HOST_API VxmStdManager {
-public:
+  public:
     // Id of the current VxmStandard of the database (the working database when null).
     virtual Vx::ErrorStatus getCurrentStandard(VxDbObjectId& standardId,
                                                VxDbDatabase* database = nullptr) = 0;
 
-protected:
+  protected:
     virtual ~VxmStdManager();
 };
 
 VX_HOST_API VxmStdManager* getVxmStdMgr();
 
 class VX_HOST_API VxmStandard : public VxDbObject {
-public:
+  public:
     VxmStandard() = default;
     static VxRxClass* desc();
     VxRxClass* isA() const override;
     // Id of the current symbol standard of that kind, e.g. "VxmBOMStd".
     Vx::ErrorStatus getCurrentSymbolStd(VxDbObjectId& symbolStdId, const char16_t* kind) const;
 
-private:
+  private:
     friend class VxHostInternals;
     friend class VxmInternals;
     VxDbObjectId bomStd_;
@@ -37,7 +37,7 @@ private:
 
 // One column of a parts-list standard; owned by its VxmBOMStd, valid while that is open.
 class VX_HOST_API VxmCColumnDef {
-public:
+  public:
     virtual ~VxmCColumnDef();
     virtual const char16_t* columnName() const;
     virtual bool isVisible() const;
@@ -48,7 +48,7 @@ public:
     int dataType() const { return dataType_; }
     const VxString& displayText() const { return display_; }
 
-private:
+  private:
     friend class VxHostInternals;
     friend class VxmInternals;
     friend class VxmBOMStd;
@@ -62,7 +62,7 @@ private:
 };
 
 class VX_HOST_API VxmBOMStd : public VxDbObject {
-public:
+  public:
     VxmBOMStd() = default;
     ~VxmBOMStd() override;
     static VxRxClass* desc();
@@ -78,7 +78,7 @@ public:
     Vx::ErrorStatus appendColumn(int columnType, int dataType, const char16_t* name,
                                  const char16_t* displayText);
 
-private:
+  private:
     friend class VxHostInternals;
     friend class VxmInternals;
     std::vector<std::unique_ptr<VxmCColumnDef>> columns_;

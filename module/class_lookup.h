@@ -16,6 +16,6 @@ VxRxClass* VxApDocManagerReactorClass();
 // The registry entry of that name if it is of class cls, else null.
 VxRxObject* LookupRegistryEntry(const char16_t* name, const VxRxClass* cls);
 
-VxEdCommandStack* CommandStack();   // "VEXA_REGISTERED_COMMANDS"
-VxEditor* Editor();                 // "VxEditor"
-VxRxDynamicLinker* DynamicLinker(); // "DynamicLinker"
+VxEdCommandStack* CommandStack();    // "VEXA_REGISTERED_COMMANDS"
+VxEditor* Editor();                  // "VxEditor"
+VxRxDynamicLinker* DynamicLinker();  // "DynamicLinker"

@@ -9,7 +9,9 @@ namespace {
 constexpr std::int32_t kNoResourceFlag = 0x200000;
 constexpr int kLocalNameBufferLength = 132;
 
-bool IsEmptyRow(const CommandRow& row) { return row.globalName == nullptr; }
+bool IsEmptyRow(const CommandRow& row) {
+    return row.globalName == nullptr;
+}
 }  // namespace
 
 void RegisterCommands(winsys::Hinstance moduleInstance) {

@@ -6,7 +6,6 @@ namespace {
 
 // Flags 3 and no string resources in every row; rows are added as their handlers land.
 constexpr CommandRow kCommandTable[] = {
-    {nullptr, nullptr, nullptr, 0, nullptr, nullptr, -1},  // placeholder until the first handler lands
     {u"ORBDVMBOM", u"_ORBDBOM", u"ORBDBOM", 3, OnOrbdBom, nullptr, -1},
     {u"ORBDVMBOM", u"_ORBDBOMEXPORT", u"ORBDBOMEXPORT", 3, OnOrbdBomExport, nullptr, -1},
 };
@@ -14,5 +13,5 @@ constexpr CommandRow kCommandTable[] = {
 }  // namespace
 
 std::span<const CommandRow> CommandTable() {
-    return std::span<const CommandRow>(kCommandTable).subspan(1);
+    return kCommandTable;
 }

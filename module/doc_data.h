@@ -7,7 +7,7 @@
 struct CDocData {};
 
 class DocDataManager : public VxApDataManager<CDocData> {
-public:
+  public:
     VxRxClass* isA() const override;
 };
 

@@ -14,4 +14,6 @@ ORBDBomEditorReactor::~ORBDBomEditorReactor() {
     }
 }
 
-VxRxClass* ORBDBomEditorReactor::isA() const { return VxEditorReactorClass(); }
+VxRxClass* ORBDBomEditorReactor::isA() const {
+    return VxEditorReactorClass();
+}

@@ -10,7 +10,7 @@
 #include "host/vx_editor.h"
 
 class ORBDBomEditorReactor : public VxEditorReactor, public VxDbDatabaseReactor {
-public:
+  public:
     ORBDBomEditorReactor();
     ~ORBDBomEditorReactor() override;
     ORBDBomEditorReactor(const ORBDBomEditorReactor&) = delete;
@@ -20,7 +20,7 @@ public:
 
     const VxDbObjectIdArray& insertedEntityIds() const { return insertedEntityIds_; }
 
-private:
+  private:
     bool lispPending_ = false;
     VxDbObjectIdArray insertedEntityIds_;
 };

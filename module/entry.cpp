@@ -8,4 +8,6 @@ extern "C" VX_MODULE_EXPORT int vxrxEntryPoint(int messageCode, void* packet) {
     return VxRxDispatchMessage(TheApp(), messageCode, packet);
 }
 
-extern "C" VX_MODULE_EXPORT int vxrxGetApiVersion(int /*unused*/) { return kVxApiVersion; }
+extern "C" VX_MODULE_EXPORT int vxrxGetApiVersion(int /*unused*/) {
+    return kVxApiVersion;
+}

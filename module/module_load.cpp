@@ -19,7 +19,7 @@ DocDataManager theDocDataManager;
 
 // The module's load routine and, in its destructor, its unload routine.
 class ModuleLoadRoutine {
-public:
+  public:
     ModuleLoadRoutine() {
         ExtensionModuleRecord& record = ExtensionModule();
         if (record.attached == 0) {
@@ -47,8 +47,16 @@ ModuleLoadRoutine theLoadRoutine;
 
 }  // namespace
 
-ORBDBomEditorReactor& TheEditorReactor() { return theEditorReactor; }
-Corbdvmbom16App& TheApp() { return theApp; }
-DocDataManager& TheDocDataManager() { return theDocDataManager; }
+ORBDBomEditorReactor& TheEditorReactor() {
+    return theEditorReactor;
+}
+Corbdvmbom16App& TheApp() {
+    return theApp;
+}
+DocDataManager& TheDocDataManager() {
+    return theDocDataManager;
+}
 
-VxRxClass* DocDataManager::isA() const { return VxApDocManagerReactorClass(); }
+VxRxClass* DocDataManager::isA() const {
+    return VxApDocManagerReactorClass();
+}

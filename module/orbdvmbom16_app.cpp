@@ -33,6 +33,12 @@ int Corbdvmbom16App::onModuleUnload(void* /*packet*/) {
 
 // The module defines no lisp functions, so the document and function messages have nothing
 // to do.
-int Corbdvmbom16App::onDocumentLoad(void* /*packet*/) { return 0; }
-int Corbdvmbom16App::onDocumentUnload(void* /*packet*/) { return 0; }
-int Corbdvmbom16App::onFunctionInvoke(void* /*packet*/) { return 0; }
+int Corbdvmbom16App::onDocumentLoad(void* /*packet*/) {
+    return 0;
+}
+int Corbdvmbom16App::onDocumentUnload(void* /*packet*/) {
+    return 0;
+}
+int Corbdvmbom16App::onFunctionInvoke(void* /*packet*/) {
+    return 0;
+}

@@ -8,7 +8,7 @@
 #include "host/winsys.h"
 
 class Corbdvmbom16App : public VxRxVmxApp {
-public:
+  public:
     constexpr Corbdvmbom16App() = default;
 
     int onModuleInit(void* packet) override;
@@ -21,10 +21,10 @@ public:
     int baseInit(void* packet);
     winsys::Hinstance moduleInstance() const { return moduleInstance_; }
 
-private:
+  private:
     winsys::Hinstance moduleInstance_ = nullptr;
-    bool unlock_ = true;        // the host may unload the module while it runs
-    bool multiDocument_ = true; // works with several open drawings
+    bool unlock_ = true;         // the host may unload the module while it runs
+    bool multiDocument_ = true;  // works with several open drawings
 };
 
 Corbdvmbom16App& TheApp();

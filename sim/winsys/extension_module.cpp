@@ -25,9 +25,9 @@ namespace winsys {
 Hinstance moduleHandleFromAddress(const void* address) {
 #if defined(_WIN32)
     HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCWSTR>(address), &module);
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        static_cast<LPCWSTR>(address), &module);
     return reinterpret_cast<Hinstance>(module);
 #else
     Dl_info info{};
@@ -64,7 +64,9 @@ Hinstance currentResourceHandle() {
 
 namespace sim {
 
-std::vector<winsys::Hinstance> resourceChain() { return chain(); }
+std::vector<winsys::Hinstance> resourceChain() {
+    return chain();
+}
 
 winsys::Hinstance hostResourceHandle() {
     static const char anchor = 0;

@@ -1,0 +1,109 @@
+// Whole runs of vexa-sim: exit codes, the transcript's frame, and the drawing saved by one run
+// being the drawing the next run starts from.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/runner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Run : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("vexa-sim-run-test-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path Write(const std::string& name, const std::string& text) {
+        const fs::path file = dir_ / name;
+        std::ofstream(file, std::ios::binary) << text;
+        return file;
+    }
+    int RunFile(const fs::path& scenario, std::optional<fs::path> save = std::nullopt) {
+        RunOptions options;
+        options.scenario = scenario;
+        options.module = ORBD_MODULE_FILE;
+        options.format = TranscriptFormat::kJsonl;
+        options.saveDrawing = save;
+        out_.str("");
+        err_.str("");
+        return RunScenario(options, out_, err_);
+    }
+    std::vector<nlohmann::json> Events() const {
+        std::vector<nlohmann::json> events;
+        std::istringstream lines(out_.str());
+        for (std::string line; std::getline(lines, line);) {
+            events.push_back(nlohmann::json::parse(line));
+        }
+        return events;
+    }
+
+    fs::path dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(Run, BadScenariosStopBeforeAnythingRuns) {
+    EXPECT_EQ(RunFile(dir_ / "missing.json"), 2);
+    EXPECT_NE(err_.str().find("missing.json"), std::string::npos) << err_.str();
+
+    EXPECT_EQ(RunFile(Write("broken.json", "{\"steps\": [")), 2);
+    EXPECT_NE(err_.str().find("not JSON"), std::string::npos) << err_.str();
+
+    EXPECT_EQ(
+        RunFile(Write("schema.json", R"({"drawing": {"entities": [{"handle": 1, "type": "circle"}]},
+                                               "steps": [{"type": "X\n"}]})")),
+        2);
+    EXPECT_NE(err_.str().find("/drawing/entities/0/type"), std::string::npos) << err_.str();
+    EXPECT_TRUE(out_.str().empty()) << "no transcript for a scenario that did not run";
+}
+
+TEST_F(Run, UnknownCommandIsReportedAndTheRunGoesOn) {
+    ASSERT_EQ(
+        RunFile(Write("typo.json", R"({"steps": [{"type": "ORBDBOMM\n"}, {"type": "NOSUCH "}]})")),
+        0)
+        << err_.str();
+    const std::vector<nlohmann::json> events = Events();
+    ASSERT_EQ(events.size(), 3u) << out_.str();
+    EXPECT_EQ(events[0]["ev"], "print");
+    EXPECT_NE(events[0]["text"].get<std::string>().find("ORBDBOMM"), std::string::npos);
+    EXPECT_NE(events[1]["text"].get<std::string>().find("NOSUCH"), std::string::npos);
+    EXPECT_EQ(events[2], (nlohmann::json{{"ev", "end"}, {"openObjects", 0}}));
+}
+
+TEST_F(Run, SavedDrawingRunsAgainUnchanged) {
+    const fs::path scenario = Write("drawing.json", R"({
+      "drawing": {
+        "entities": [ { "handle": 1, "type": "partref", "dataEntry": 7 },
+                      { "handle": 2, "type": "blockref", "block": "GEAR" } ],
+        "blocks": [ { "name": "GEAR", "xrefPath": "parts/gear.dwg", "partData": { "ORBKEY": "P9" },
+                      "entities": [ { "handle": 20, "type": "partref", "dataEntry": 8 } ] } ],
+        "boms": [ { "owner": null, "rows": [
+          { "item": "1", "qty": 2, "dataEntry": 7, "cells": { "DESCR": "Washer" } },
+          { "item": "2", "qty": 1, "dataEntry": 8, "cells": {} } ] } ],
+        "standard": { "columns": [ { "name": "ITEM", "visible": true },
+                                   { "name": "NOTE", "visible": false } ] }
+      }
+    })");
+    ASSERT_EQ(RunFile(scenario, dir_ / "first.json"), 0) << err_.str();
+    ASSERT_EQ(RunFile(dir_ / "first.json", dir_ / "second.json"), 0) << err_.str();
+    std::ifstream first(dir_ / "first.json");
+    std::ifstream second(dir_ / "second.json");
+    const nlohmann::json a = nlohmann::json::parse(first);
+    const nlohmann::json b = nlohmann::json::parse(second);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a["drawing"]["boms"][0]["rows"][0]["cells"]["DESCR"], "Washer");
+    EXPECT_EQ(a["drawing"]["blocks"][0]["xrefPath"], "parts/gear.dwg");
+}
+
+}  // namespace
