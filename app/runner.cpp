@@ -20,16 +20,10 @@ RunOptions Absolute(const RunOptions& options) {
     return absolute;
 }
 
-int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
-    const RunOptions options = Absolute(given);
-    Transcript transcript(out, options.format);
+int WithScenario(const RunOptions& options, std::ostream& err,
+                 const std::function<int(const Scenario&)>& body) {
     try {
-        const Scenario scenario = ReadScenario(options.scenario);
-        Session session(options, scenario, transcript);
-        for (const ScenarioStep& step : scenario.steps) {
-            session.RunStep(step);
-        }
-        return session.Finish() == 0 ? 0 : 1;
+        return body(ReadScenario(options.scenario));
     } catch (const sim::ScenarioError& e) {
         err << "vexa-sim: " << options.scenario.string() << ": at "
             << (e.path().empty() ? std::string("the top") : e.path()) << ": " << e.what() << "\n";
@@ -38,4 +32,16 @@ int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
         err << "vexa-sim: " << e.what() << "\n";
         return 3;
     }
+}
+
+int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
+    const RunOptions options = Absolute(given);
+    Transcript transcript(out, options.format);
+    return WithScenario(options, err, [&](const Scenario& scenario) {
+        Session session(options, scenario, transcript);
+        for (const ScenarioStep& step : scenario.steps) {
+            session.RunStep(step);
+        }
+        return session.Finish() == 0 ? 0 : 1;
+    });
 }

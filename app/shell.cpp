@@ -7,7 +7,6 @@
 #include "app/session.h"
 #include "host/vx_string.h"
 #include "sim/host/command_line.h"
-#include "sim/scenario/scenario_error.h"
 #include "sim/winsys/window_control.h"
 
 namespace {
@@ -19,17 +18,25 @@ std::string Utf8(const std::u16string& text) {
     return VxString(text).toUtf8();
 }
 
+// The terminal hook reads from streams of this call; it must not outlive it.
+struct InputHookGuard {
+    InputHookGuard() = default;
+    InputHookGuard(const InputHookGuard&) = delete;
+    InputHookGuard& operator=(const InputHookGuard&) = delete;
+    ~InputHookGuard() { sim::setInputHook({}); }
+};
+
 }  // namespace
 
 int RunShell(const RunOptions& given, std::istream& in, std::ostream& out, std::ostream& err) {
     RunOptions options = Absolute(given);
     options.format = TranscriptFormat::kText;
     Transcript transcript(out, options.format);
-    try {
-        const Scenario scenario = ReadScenario(options.scenario);
+    return WithScenario(options, err, [&](const Scenario& scenario) {
         Session session(options, scenario, transcript);
 
         // A prompt that the typed line did not answer is asked on the terminal.
+        const InputHookGuard guard;
         sim::setInputHook([&](const std::u16string& prompt) -> std::optional<std::u16string> {
             out << Utf8(prompt) << std::flush;
             std::string line;
@@ -59,14 +66,6 @@ int RunShell(const RunOptions& given, std::istream& in, std::ostream& out, std::
             session.Type(U16(line + "\n"));
         }
         out << "\n";
-        sim::setInputHook({});
         return session.Finish() == 0 ? 0 : 1;
-    } catch (const sim::ScenarioError& e) {
-        err << "vexa-sim: " << options.scenario.string() << ": at "
-            << (e.path().empty() ? std::string("the top") : e.path()) << ": " << e.what() << "\n";
-        return 2;
-    } catch (const std::exception& e) {
-        err << "vexa-sim: " << e.what() << "\n";
-        return 3;
-    }
+    });
 }

@@ -118,7 +118,13 @@ int carryOutCommand(PdmStore& store, const std::u16string& command,
 
 void closeRefusedFrame(PdmStore& store, const std::u16string& command) {
     BomReception& r = store.reception;
-    if (command == u"BOMELEMENTEND") {
+    if (command == u"BOMELEMENTSTART") {
+        // The element is refused, not absent: its fields and its end still belong to it.
+        BomTransfer* transfer = openTransfer(r);
+        if (transfer != nullptr && openElement(r) == nullptr) {
+            transfer->elements.emplace_back();
+        }
+    } else if (command == u"BOMELEMENTEND") {
         if (BomElement* element = openElement(r)) {
             element->ended = true;
             element->failed = true;

@@ -12,8 +12,9 @@ namespace sim::pdm {
 // Carries out the command and answers its code (0 accepted, else a CallCode).
 int carryOutCommand(PdmStore& store, const std::u16string& command, const std::u16string& argument);
 
-// A closing call ("BOMELEMENTEND", "BOMEND") still closes its frame when it is refused: the
-// client has ended it whatever the PDM answers.
+// A refused frame call still counts as made: a refused "BOMELEMENTSTART" opens its element
+// (whose fields and end follow), and a refused closing call ("BOMELEMENTEND", "BOMEND") still
+// closes its frame, since the client has ended it whatever the PDM answers.
 void closeRefusedFrame(PdmStore& store, const std::u16string& command);
 
 }  // namespace sim::pdm

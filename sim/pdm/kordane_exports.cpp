@@ -1,6 +1,6 @@
 // The six functions of the stand-in KORDANE PDM client. Each passes its fault checkpoint
 // first; a failed checkpoint makes the call fail as the real client would (an empty text,
-// an error text or the failing status) without touching the PDM.
+// an error text or the failing status) without touching the PDM's data.
 #include <string>
 
 #include "host/kordane.h"
@@ -108,14 +108,16 @@ VxString orbdPrepWithModalDialog(const VxString& expression) {
 
 int orbdCall(const VxString& command, const VxString& argument, const VxString& extra) {
     PdmStore& s = sim::pdm::store();
+    // A failing call fails like a refusal: the PDM saw it, so a refused "BOMEND" still
+    // closes its transfer and the framing judges what the module sent.
     int code = sim::checkpoint("orbdCall");
     if (code == 0) {
         code = refusalCode(s, command.str());
-        if (code != 0) {
-            sim::pdm::closeRefusedFrame(s, command.str());
-        } else {
-            code = sim::pdm::carryOutCommand(s, command.str(), argument.str());
-        }
+    }
+    if (code != 0) {
+        sim::pdm::closeRefusedFrame(s, command.str());
+    } else {
+        code = sim::pdm::carryOutCommand(s, command.str(), argument.str());
     }
     record(s, "orbdCall", {command.str(), argument.str(), extra.str()}, decimal(code));
     if (s.logging) {
