@@ -108,8 +108,8 @@ TEST_F(TransferBomTest, RefusedElementCallsMarkOnlyTheirOwnRow) {
     AddRow(u"13", 5, {{u"DESCRIPTION", u"Bolt"}});
     AddRow(u"14", 1);
     sim::pdm::refuseNth(u"BOMELEMENTINFO", 1, 3);   // the first field of row 12
-    sim::pdm::refuseNth(u"BOMELEMENTSTART", 3, 9);  // the start of row 14, whose fields
-                                                    // this PDM then refuses as out of frame
+    sim::pdm::refuseNth(u"BOMELEMENTSTART", 3, 9);  // the start of row 14; its fields are
+                                                    // accepted, so its end carries "0"
 
     EXPECT_EQ(Transfer(), 0);
     const Calls expected = {{u"BOMSTART", u""},
@@ -123,7 +123,8 @@ TEST_F(TransferBomTest, RefusedElementCallsMarkOnlyTheirOwnRow) {
                             {u"BOMELEMENTEND", u"0"},
                             {u"BOMELEMENTSTART", u""},
                             {u"BOMELEMENTINFO", u"IDENT \"14\""},
-                            {u"BOMELEMENTEND", u"1"},
+                            {u"BOMELEMENTINFO", u"POS_QTY \"1\""},
+                            {u"BOMELEMENTEND", u"0"},
                             {u"BOMEND", u"0"}};
     EXPECT_EQ(Sent(), expected);
 }
