@@ -1,5 +1,8 @@
 #include "bom/export_file.h"
 
+#include <bit>
+#include <cstring>
+
 #include "host/vx_string.h"
 
 namespace {
@@ -19,9 +22,17 @@ ExportFile::~ExportFile() {
 }
 
 void ExportFile::Write(std::u16string_view text) {
-    for (const char16_t unit : text) {
-        buffer_.push_back(static_cast<char>(unit & 0xFF));
-        buffer_.push_back(static_cast<char>(unit >> 8));
+    const std::size_t start = buffer_.size();
+    buffer_.resize(start + 2 * text.size());
+    char* out = buffer_.data() + start;
+    if constexpr (std::endian::native == std::endian::little) {
+        // The code units already lie in memory in file order.
+        std::memcpy(out, text.data(), 2 * text.size());
+    } else {
+        for (const char16_t unit : text) {
+            *out++ = static_cast<char>(unit & 0xFF);
+            *out++ = static_cast<char>(unit >> 8);
+        }
     }
     if (buffer_.size() >= kBufferBytes) {
         Flush();
