@@ -80,6 +80,8 @@ void Session::Start(const Scenario& scenario) {
     sim::setUiAnswerHook([this](const sim::MessageBoxRequest& request) {
         return uiAnswers_->AnswerMessageBox(request);
     });
+    sim::setDialogAnswerHook(
+        [this](const winsys::DialogRequest& request) { return uiAnswers_->AnswerDialog(request); });
     sim::setEventSink([this](const sim::Event& event) { transcript_.Write(event); });
 
     std::string error;
@@ -93,6 +95,7 @@ void Session::Start(const Scenario& scenario) {
 // The hooks point into this session; none may outlive it.
 void Session::ReleaseHooks() {
     sim::setUiAnswerHook({});
+    sim::setDialogAnswerHook({});
     sim::setEventSink({});
 }
 

@@ -1,10 +1,13 @@
 #include "app/text_encoding.h"
 
+#if !defined(_WIN32)
 #include <iconv.h>
+#endif
 
 #include <cerrno>
 
 #include "host/vx_string.h"
+#include "sim/winsys/windows_1252.h"
 
 bool ParseTextEncoding(const std::string& name, TextEncodingKind& encoding) {
     if (name == "utf-8") {
@@ -23,6 +26,26 @@ bool ParseTextEncoding(const std::string& name, TextEncodingKind& encoding) {
 
 namespace {
 
+#if defined(_WIN32)
+// Windows has no iconv: the stand-in's Windows-1252 table, read backwards.
+bool ToWindows1252(const std::string& utf8, std::string& bytes, std::string& error) {
+    std::string out;
+    const std::u16string text = VxString::fromUtf8(utf8).str();
+    for (char16_t c : text) {
+        int byte = 0;
+        while (byte < 256 && sim::windows1252ToUtf16(static_cast<unsigned char>(byte)) != c) {
+            ++byte;
+        }
+        if (byte == 256) {
+            error = "the text has a character that Windows-1252 cannot hold";
+            return false;
+        }
+        out.push_back(static_cast<char>(byte));
+    }
+    bytes = out;
+    return true;
+}
+#else
 bool ToWindows1252(const std::string& utf8, std::string& bytes, std::string& error) {
     iconv_t cd = iconv_open("WINDOWS-1252", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) {
@@ -47,6 +70,7 @@ bool ToWindows1252(const std::string& utf8, std::string& bytes, std::string& err
     bytes = out;
     return true;
 }
+#endif
 
 }  // namespace
 

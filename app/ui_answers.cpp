@@ -17,3 +17,18 @@ std::optional<int> UiAnswers::AnswerMessageBox(const sim::MessageBoxRequest& /*r
     }
     return winsys::kIdCancel;
 }
+
+std::optional<sim::DialogAnswer> UiAnswers::AnswerDialog(const winsys::DialogRequest& /*request*/) {
+    if (answers_.empty() || !answers_.front().contains("dialog")) {
+        return std::nullopt;
+    }
+    const nlohmann::json answer = answers_.front();
+    answers_.pop_front();
+    const std::string word = answer["dialog"].get<std::string>();
+    sim::DialogAnswer chosen;
+    chosen.result = word == "ok" ? winsys::kIdOk : word == "fail" ? -1 : winsys::kIdCancel;
+    if (answer.contains("check")) {
+        chosen.checked = answer["check"].get<bool>();
+    }
+    return chosen;
+}

@@ -16,6 +16,7 @@ class UiAnswers {
         : answers_(answers.begin(), answers.end()) {}
 
     std::optional<int> AnswerMessageBox(const sim::MessageBoxRequest& request);
+    std::optional<sim::DialogAnswer> AnswerDialog(const winsys::DialogRequest& request);
 
   private:
     std::deque<nlohmann::json> answers_;

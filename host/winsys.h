@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "host/vx_export.h"
 
@@ -53,6 +56,26 @@ enum : unsigned { kMbYesNo = 0x04, kMbIconQuestion = 0x20 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 VX_HOST_API int messageBox(Hwnd owner, const char16_t* text, const char16_t* caption,
                            unsigned style);
+
+// Modal dialogs built from a dialog resource, found first in the current resource handle,
+// then along the resource chain. The texts replace the resource's when the dialog opens (an
+// empty caption keeps the resource's); the automatic check box named by checkBoxId, if any,
+// opens in the state checked.
+struct DialogRequest {
+    int resourceId = 0;
+    std::u16string caption;
+    std::vector<std::pair<int, std::u16string>> texts;  // control id, text
+    int checkBoxId = 0;
+    bool checked = false;
+};
+struct DialogOutcome {
+    // The button that closed the dialog (kIdOk, kIdCancel; Escape and the close box count as
+    // kIdCancel), or -1 when the dialog could not be created.
+    int result = -1;
+    // The check box's state when a button closed the dialog; the request's state after -1.
+    bool checked = false;
+};
+VX_HOST_API DialogOutcome runModalDialog(Hwnd owner, const DialogRequest& request);
 
 // Module instances and resources. An instance handle names a loaded module file; resources
 // (dialogs, strings) are searched along the process's resource chain.

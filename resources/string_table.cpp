@@ -6,7 +6,7 @@ struct StringResource {
     const char16_t* text;
 };
 constexpr StringResource kStrings[] = {
-    {kIdsModuleName, u"orbdvmbom16"},
+    {kIdsModuleName, u"" IDS_MODULE_NAME_TEXT},
 };
 }  // namespace
 

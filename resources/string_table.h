@@ -1,7 +1,9 @@
 // The module's string table.
 #pragma once
 
-constexpr int kIdsModuleName = 100;  // "orbdvmbom16"
+#include "resources/resource_ids.h"
+
+constexpr int kIdsModuleName = IDS_MODULE_NAME;
 
 // Copies string id into buffer (bufferLength characters with the terminator, cut to fit) and
 // answers its length; an unknown id gives an empty text and 0.

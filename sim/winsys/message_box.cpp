@@ -1,9 +1,16 @@
-// Message boxes of the stand-in window system: answered by the UI-answer hook (vexa-sim's
-// scenario "ui" queue or the terminal); without one, No for yes/no boxes and OK otherwise.
+// Message boxes: answered by the UI-answer hook (vexa-sim's scenario "ui" queue or the
+// terminal); without one, No for yes/no boxes and OK otherwise. On Windows the box is the
+// system's own, and the answer presses its button once it is on the screen.
 #include "host/vx_string.h"
 #include "sim/host/events.h"
 #include "sim/host/faults.h"
 #include "sim/winsys/window_control.h"
+
+#include <string>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -44,6 +51,47 @@ const char* answerName(int answer) {
     }
 }
 
+int askHook(const sim::MessageBoxRequest& request) {
+    if (hook()) {
+        if (const std::optional<int> chosen = hook()(request)) {
+            return *chosen;
+        }
+    }
+    return defaultAnswer(request.style);
+}
+
+#if defined(_WIN32)
+constexpr UINT kAnswerDelayMs = 10;
+
+// The box being shown on this thread; the thread timer that answers it has no other way in.
+thread_local const sim::MessageBoxRequest* shownRequest = nullptr;
+
+BOOL CALLBACK findBox(HWND window, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (IsWindowVisible(window) && std::wstring(className) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK answerShownBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr || shownRequest == nullptr) {
+        return;  // not on the screen yet: the timer comes again
+    }
+    KillTimer(nullptr, timer);
+    const int answer = askHook(*shownRequest);
+    if (HWND button = GetDlgItem(box, answer)) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+    } else {
+        SendMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    }
+}
+#endif
+
 }  // namespace
 
 namespace sim {
@@ -54,18 +102,24 @@ void setUiAnswerHook(UiAnswerHook h) {
 
 namespace winsys {
 
-int messageBox(Hwnd /*owner*/, const char16_t* text, const char16_t* caption, unsigned style) {
+int messageBox(Hwnd owner, const char16_t* text, const char16_t* caption, unsigned style) {
     if (sim::checkpoint("messageBox") != 0) {
         return 0;  // the box could not be shown
     }
     const sim::MessageBoxRequest request{text != nullptr ? text : u"",
                                          caption != nullptr ? caption : u"", style};
-    int answer = defaultAnswer(style);
-    if (hook()) {
-        if (const std::optional<int> chosen = hook()(request)) {
-            answer = *chosen;
-        }
-    }
+#if defined(_WIN32)
+    shownRequest = &request;
+    const UINT_PTR timer = SetTimer(nullptr, 0, kAnswerDelayMs, answerShownBox);
+    const int answer = MessageBoxW(
+        static_cast<HWND>(owner), reinterpret_cast<const wchar_t*>(request.text.c_str()),
+        reinterpret_cast<const wchar_t*>(request.caption.c_str()), style);
+    KillTimer(nullptr, timer);
+    shownRequest = nullptr;
+#else
+    (void)owner;
+    const int answer = askHook(request);
+#endif
     sim::emit(sim::Event{{"ev", "msgbox"},
                          {"text", VxString(request.text).toUtf8()},
                          {"style", style},

@@ -9,8 +9,9 @@
 #include <cstdlib>
 
 #include "host/winsys.h"
+#include "sim/winsys/portable_text.h"
 
-namespace winsys {
+namespace sim {
 
 namespace {
 
@@ -61,25 +62,25 @@ bool LeansLikeUtf16(const std::uint16_t* units, int count) {
 int RunTests(const std::uint16_t* units, int count) {
     int passed = 0;
     if (units[0] == 0xFEFF) {
-        passed |= kUnicodeSignature;
+        passed |= winsys::kUnicodeSignature;
     }
     // A signature is not text, so it does not spoil the ASCII test.
     const int textStart = units[0] == 0xFEFF ? 1 : 0;
     if (textStart < count && std::all_of(units + textStart, units + count, IsZeroExtendedAscii)) {
-        passed |= kUnicodeAscii16;
+        passed |= winsys::kUnicodeAscii16;
     }
     if (std::any_of(units, units + count, IsTextControl)) {
-        passed |= kUnicodeControls;
+        passed |= winsys::kUnicodeControls;
     }
     if (LeansLikeUtf16(units, count)) {
-        passed |= kUnicodeStatistics;
+        passed |= winsys::kUnicodeStatistics;
     }
     return passed;
 }
 
 }  // namespace
 
-bool isTextUnicode(const void* bytes, int size, int* flags) {
+bool portableIsTextUnicode(const void* bytes, int size, int* flags) {
     const int requested = flags != nullptr ? *flags : 0xFF;
     if (bytes == nullptr || size < 2) {
         if (flags != nullptr) {
@@ -103,4 +104,4 @@ bool isTextUnicode(const void* bytes, int size, int* flags) {
     return (passed & kForwardMask) != 0 && (passed & kReverseMask) == 0;
 }
 
-}  // namespace winsys
+}  // namespace sim

@@ -1,5 +1,6 @@
-// Foreground handling of the stand-in window system: two windows, each owned by its own
-// thread; the module runs on the main window's thread.
+// Foreground handling: two windows, each owned by its own thread; the module runs on the main
+// window's thread. On Windows the windows and every call are the system's own; elsewhere the
+// stand-in keeps the same rules in memory. Both report the same events.
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -8,21 +9,27 @@
 #include "host/vx_string.h"
 #include "sim/host/events.h"
 #include "sim/host/faults.h"
+#include "sim/winsys/real_windows.h"
 #include "sim/winsys/window_control.h"
 
 namespace {
 
+#if !defined(_WIN32)
 constexpr unsigned long kMainThread = 1001;
 constexpr unsigned long kOtherThread = 2002;
 constexpr unsigned long kProcessId = 4242;
 constexpr unsigned long kErrorInvalidWindowHandle = 1400;
 constexpr unsigned long kErrorInvalidParameter = 87;
+#endif
 
 struct WindowState {
+#if !defined(_WIN32)
     char mainWindow = 0;  // the addresses are the handles
     char otherWindow = 0;
     winsys::Hwnd foreground = &otherWindow;
     unsigned long lastError = 0;
+#endif
+    // Attachments in force that were made through attachThreadInput.
     std::vector<std::pair<unsigned long, unsigned long>> attachments;
 };
 
@@ -31,17 +38,44 @@ WindowState& state() {
     return s;
 }
 
+#if !defined(_WIN32)
 unsigned long threadOf(winsys::Hwnd window) {
     if (window == sim::mainWindow()) {
         return kMainThread;
     }
     return window == sim::otherWindow() ? kOtherThread : 0;
 }
+#endif
+
+void setLastError(unsigned long code) {
+#if defined(_WIN32)
+    SetLastError(code);
+#else
+    state().lastError = code;
+#endif
+}
 
 }  // namespace
 
 namespace sim {
 
+#if defined(_WIN32)
+winsys::Hwnd mainWindow() {
+    return realWindows().main;
+}
+winsys::Hwnd otherWindow() {
+    return realWindows().other;
+}
+unsigned long mainThreadId() {
+    return realWindows().mainThread;
+}
+unsigned long otherThreadId() {
+    return realWindows().otherThread;
+}
+void setForegroundForTest(winsys::Hwnd window) {
+    bringToForegroundAndWait(static_cast<HWND>(window));
+}
+#else
 winsys::Hwnd mainWindow() {
     return &state().mainWindow;
 }
@@ -54,9 +88,19 @@ unsigned long mainThreadId() {
 unsigned long otherThreadId() {
     return kOtherThread;
 }
-
 void setForegroundForTest(winsys::Hwnd window) {
     state().foreground = window;
+}
+#endif
+
+bool windowSystemIsWine() {
+#if defined(_WIN32)
+    static const bool wine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+#else
+    return false;
+#endif
 }
 
 int threadInputAttachments() {
@@ -65,10 +109,14 @@ int threadInputAttachments() {
 
 void resetWindows() {
     WindowState& s = state();
-    s.foreground = &s.otherWindow;
-    s.lastError = 0;
+    for (const auto& [thread, toThread] : std::vector(s.attachments)) {
+        winsys::attachThreadInput(thread, toThread, false);
+    }
     s.attachments.clear();
+    setForegroundForTest(otherWindow());
+    setLastError(0);
     setUiAnswerHook(nullptr);
+    setDialogAnswerHook(nullptr);
 }
 
 }  // namespace sim
@@ -79,6 +127,79 @@ void* vxsw_vexaMainWnd() {
 
 namespace winsys {
 
+#if defined(_WIN32)
+Hwnd getForegroundWindow() {
+    return GetForegroundWindow();
+}
+
+unsigned long getWindowThreadProcessId(Hwnd window, unsigned long* processId) {
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(static_cast<HWND>(window), &process);
+    if (processId != nullptr) {
+        *processId = process;
+    }
+    return thread;
+}
+
+unsigned long getCurrentThreadId() {
+    return GetCurrentThreadId();
+}
+
+bool attachThreadInput(unsigned long thread, unsigned long toThread, bool attach) {
+    if (!AttachThreadInput(thread, toThread, attach ? TRUE : FALSE)) {
+        return false;
+    }
+    auto& attachments = state().attachments;
+    const auto pair = std::make_pair(thread, toThread);
+    if (attach) {
+        attachments.push_back(pair);
+    } else if (const auto found = std::find(attachments.begin(), attachments.end(), pair);
+               found != attachments.end()) {
+        attachments.erase(found);
+    }
+    return true;
+}
+
+bool setForegroundWindow(Hwnd window) {
+    if (const int status = sim::checkpoint("setForegroundWindow")) {
+        setLastError(static_cast<unsigned long>(status));
+        return false;
+    }
+    if (!SetForegroundWindow(static_cast<HWND>(window))) {
+        return false;
+    }
+    sim::pumpWaitingMessages();
+    sim::emit(sim::Event{{"ev", "foreground"}});
+    return true;
+}
+
+unsigned long getLastError() {
+    return GetLastError();
+}
+
+int formatUnsigned(char16_t* buffer, std::size_t bufferLength, const char16_t* format,
+                   unsigned long value) {
+    if (buffer == nullptr || bufferLength == 0) {
+        return 0;
+    }
+    // wsprintfW writes at most 1024 characters and the terminator, whatever the buffer; it
+    // formats into one of that size, and only what fits is handed on.
+    wchar_t whole[1025];
+    const int length =
+        wsprintfW(whole, format != nullptr ? reinterpret_cast<const wchar_t*>(format) : L"",
+                  static_cast<unsigned>(value));
+    const std::size_t kept =
+        std::min(static_cast<std::size_t>(std::max(length, 0)), bufferLength - 1);
+    std::char_traits<char16_t>::copy(buffer, reinterpret_cast<const char16_t*>(whole), kept);
+    buffer[kept] = 0;
+    return static_cast<int>(kept);
+}
+
+void outputDebugString(const char16_t* text) {
+    OutputDebugStringW(reinterpret_cast<const wchar_t*>(text != nullptr ? text : u""));
+    sim::emit(sim::Event{{"ev", "debug"}, {"text", VxString(text).toUtf8()}});
+}
+#else
 Hwnd getForegroundWindow() {
     return state().foreground;
 }
@@ -86,7 +207,7 @@ Hwnd getForegroundWindow() {
 unsigned long getWindowThreadProcessId(Hwnd window, unsigned long* processId) {
     const unsigned long thread = threadOf(window);
     if (thread == 0) {
-        state().lastError = kErrorInvalidWindowHandle;
+        setLastError(kErrorInvalidWindowHandle);
     }
     if (processId != nullptr) {
         *processId = thread != 0 ? kProcessId : 0;
@@ -103,7 +224,7 @@ bool attachThreadInput(unsigned long thread, unsigned long toThread, bool attach
     WindowState& s = state();
     const auto known = [](unsigned long t) { return t == kMainThread || t == kOtherThread; };
     if (thread == toThread || !known(thread) || !known(toThread)) {
-        s.lastError = kErrorInvalidParameter;
+        setLastError(kErrorInvalidParameter);
         return false;
     }
     const auto pair = std::make_pair(thread, toThread);
@@ -113,7 +234,7 @@ bool attachThreadInput(unsigned long thread, unsigned long toThread, bool attach
         return true;
     }
     if (found == s.attachments.end()) {
-        s.lastError = kErrorInvalidParameter;
+        setLastError(kErrorInvalidParameter);
         return false;
     }
     s.attachments.erase(found);
@@ -123,11 +244,11 @@ bool attachThreadInput(unsigned long thread, unsigned long toThread, bool attach
 bool setForegroundWindow(Hwnd window) {
     WindowState& s = state();
     if (const int status = sim::checkpoint("setForegroundWindow")) {
-        s.lastError = static_cast<unsigned long>(status);
+        setLastError(static_cast<unsigned long>(status));
         return false;
     }
     if (threadOf(window) == 0) {
-        s.lastError = kErrorInvalidWindowHandle;
+        setLastError(kErrorInvalidWindowHandle);
         return false;
     }
     s.foreground = window;
@@ -154,5 +275,6 @@ int formatUnsigned(char16_t* buffer, std::size_t bufferLength, const char16_t* f
 void outputDebugString(const char16_t* text) {
     sim::emit(sim::Event{{"ev", "debug"}, {"text", VxString(text).toUtf8()}});
 }
+#endif
 
 }  // namespace winsys

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,19 @@ namespace testfiles {
 class TempDir {
   public:
     TempDir() {
+#if defined(_WIN32)
+        // Windows has no mkdtemp: names are tried until one is new.
+        for (unsigned n = std::random_device{}();; ++n) {
+            path_ = std::filesystem::temp_directory_path() / ("orbd_test_" + std::to_string(n));
+            if (std::filesystem::create_directory(path_)) {
+                break;
+            }
+        }
+#else
         std::string pattern =
             (std::filesystem::temp_directory_path() / "orbd_test_XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
+#endif
     }
     ~TempDir() {
         std::error_code ignored;
@@ -26,7 +37,9 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const {
+        return path_;
+    }
 
     // Writes bytes into the folder and answers the file's path as UTF-16.
     std::u16string Write(const std::string& name, std::string_view bytes) const {

@@ -1,6 +1,7 @@
 # Runs one scenario through vexa-sim and compares its transcript with the expected one.
+# EMULATOR, if set, runs a cross-compiled vexa-sim (Wine for the Windows build).
 execute_process(
-    COMMAND ${SIM} run ${SCENARIO} --format jsonl
+    COMMAND ${EMULATOR} ${SIM} run ${SCENARIO} --format jsonl
     OUTPUT_FILE ${ACTUAL}
     ERROR_VARIABLE errors
     RESULT_VARIABLE status)
@@ -10,6 +11,7 @@ if(DEFINED ENV{ORBD_UPDATE_EXPECTED} AND "$ENV{ORBD_UPDATE_EXPECTED}" STREQUAL "
     return()
 endif()
 file(READ ${ACTUAL} actual)
+string(REPLACE "\r\n" "\n" actual "${actual}")  # Windows writes text lines with CR LF
 file(READ ${EXPECTED} expected)
 if(NOT actual STREQUAL expected)
     execute_process(COMMAND diff -u ${EXPECTED} ${ACTUAL})

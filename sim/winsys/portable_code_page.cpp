@@ -2,11 +2,16 @@
 //
 // Mapping files are written on Windows machines, so the ANSI code page is Windows-1252
 // unless the environment variable VEXA_ANSI_CODEPAGE names another one (any name iconv
-// knows, e.g. CP1250 or SHIFT_JIS). Single-byte code pages are turned into a table once;
-// multi-byte ones are converted by iconv on every call.
+// knows, e.g. CP1250 or SHIFT_JIS). Windows-1252 is converted by its own table, the same in
+// every build; other single-byte code pages are turned into a table once, multi-byte ones
+// are converted by iconv on every call.
+#if !defined(_WIN32)
 #include <iconv.h>
+#endif
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -18,20 +23,15 @@
 #include <string>
 
 #include "host/winsys.h"
+#include "sim/winsys/portable_text.h"
+#include "sim/winsys/windows_1252.h"
 
-namespace winsys {
+namespace sim {
 
 namespace {
 
 constexpr char kDefaultAnsiCodePage[] = "CP1252";
 constexpr unsigned kCpUtf8 = 65001;
-constexpr char16_t kReplacement = 0xFFFD;
-
-// Bytes that a Windows single-byte code page leaves undefined in 0x80..0x9F come out as
-// the C1 control of the same value; elsewhere as the replacement character.
-char16_t UndefinedByte(unsigned byte) {
-    return byte >= 0x80 && byte <= 0x9F ? static_cast<char16_t>(byte) : kReplacement;
-}
 
 // Collects UTF-16 output: counts only when no destination is given, and never writes
 // past the destination's length.
@@ -56,6 +56,26 @@ class WideSink {
     int count_ = 0;
     bool overflow_ = false;
 };
+
+std::string CodePageName(unsigned codePage) {
+    if (codePage == winsys::kCpAcp) {
+        const char* chosen = std::getenv("VEXA_ANSI_CODEPAGE");
+        return chosen != nullptr && *chosen != 0 ? chosen : kDefaultAnsiCodePage;
+    }
+    if (codePage == kCpUtf8) {
+        return "UTF-8";
+    }
+    return "CP" + std::to_string(codePage);
+}
+
+#if !defined(_WIN32)
+constexpr char16_t kReplacement = 0xFFFD;
+
+// Bytes that a Windows single-byte code page leaves undefined in 0x80..0x9F come out as
+// the C1 control of the same value; elsewhere as the replacement character.
+char16_t UndefinedByte(unsigned byte) {
+    return byte >= 0x80 && byte <= 0x9F ? static_cast<char16_t>(byte) : kReplacement;
+}
 
 class CodePage {
   public:
@@ -132,17 +152,6 @@ class CodePage {
     std::array<char16_t, 256> table_{};
 };
 
-std::string CodePageName(unsigned codePage) {
-    if (codePage == kCpAcp) {
-        const char* chosen = std::getenv("VEXA_ANSI_CODEPAGE");
-        return chosen != nullptr && *chosen != 0 ? chosen : kDefaultAnsiCodePage;
-    }
-    if (codePage == kCpUtf8) {
-        return "UTF-8";
-    }
-    return "CP" + std::to_string(codePage);
-}
-
 std::mutex& CodePagesLock() {
     static std::mutex lock;
     return lock;
@@ -169,10 +178,12 @@ CodePage* FindCodePage(const std::string& name) {
     return pages.emplace(name, std::make_unique<CodePage>(cd)).first->second.get();
 }
 
+#endif
+
 }  // namespace
 
-int multiByteToWideChar(unsigned codePage, unsigned flags, const char* src, int srcLen,
-                        char16_t* dst, int dstLen) {
+int portableMultiByteToWideChar(unsigned codePage, unsigned flags, const char* src, int srcLen,
+                                char16_t* dst, int dstLen) {
     if (flags != 0 || src == nullptr || srcLen == 0 || srcLen < -1 || dstLen < 0 ||
         (dstLen > 0 && dst == nullptr)) {
         return 0;
@@ -182,8 +193,20 @@ int multiByteToWideChar(unsigned codePage, unsigned flags, const char* src, int 
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(src);
     WideSink out(dstLen > 0 ? dst : nullptr, dstLen);
+    std::string name = CodePageName(codePage);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (name == kDefaultAnsiCodePage) {
+        for (int i = 0; i < srcLen; ++i) {
+            out.put(windows1252ToUtf16(bytes[i]));
+        }
+        return out.result();
+    }
+#if defined(_WIN32)
+    return 0;
+#else
     std::unique_lock lock(CodePagesLock());
-    CodePage* page = FindCodePage(CodePageName(codePage));
+    CodePage* page = FindCodePage(name);
     if (page == nullptr) {
         return 0;
     }
@@ -194,6 +217,7 @@ int multiByteToWideChar(unsigned codePage, unsigned flags, const char* src, int 
         page->ConvertMulti(bytes, srcLen, out);
     }
     return out.result();
+#endif
 }
 
-}  // namespace winsys
+}  // namespace sim

@@ -1,0 +1,22 @@
+# Fails unless the DLL named by MODULE exports exactly the names in EXPECTED (a list), as
+# OBJDUMP -p lists them.
+execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${OBJDUMP} cannot read ${MODULE}")
+endif()
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n(([^\n]+\n)*)" table "${dump}")
+# Brackets would group CMake list elements: the table's "[   0] name" loses them first.
+string(REPLACE "[" "" table "${CMAKE_MATCH_1}")
+string(REPLACE "]" "" table "${table}")
+string(REGEX MATCHALL "[0-9]+ [^\n]+" entries "${table}")
+set(exported)
+foreach(entry ${entries})
+    string(REGEX REPLACE "^[0-9]+ " "" name "${entry}")
+    list(APPEND exported ${name})
+endforeach()
+list(SORT exported)
+list(SORT EXPECTED)
+if(NOT "${exported}" STREQUAL "${EXPECTED}")
+    message(FATAL_ERROR "${MODULE} exports [${exported}], expected [${EXPECTED}]")
+endif()
+message(STATUS "${MODULE} exports ${exported}")
