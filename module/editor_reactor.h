@@ -21,7 +21,6 @@ class ORBDBomEditorReactor : public VxEditorReactor, public VxDbDatabaseReactor 
     const VxDbObjectIdArray& insertedEntityIds() const { return insertedEntityIds_; }
 
   private:
-    bool lispPending_ = false;
     VxDbObjectIdArray insertedEntityIds_;
 };
 
