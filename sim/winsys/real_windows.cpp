@@ -1,6 +1,7 @@
 #include "sim/winsys/real_windows.h"
 
 #if defined(_WIN32)
+#include <string>
 #include <thread>
 
 namespace sim {
@@ -21,11 +22,24 @@ RealWindows makeWindows() {
     windowClass.lpszClassName = kWindowClass;
     RegisterClassW(&windowClass);
 
+    // The windows live on a desktop of the process's own: there is one foreground window per
+    // desktop, and processes running side by side (tests) must not take it from each other.
+    // Where the thread cannot move (it has windows already), the windows share the desktop.
+    const std::wstring name = L"VexaSim-" + std::to_wstring(GetCurrentProcessId());
+    HDESK desktop = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (desktop != nullptr && !SetThreadDesktop(desktop)) {
+        CloseDesktop(desktop);
+        desktop = nullptr;
+    }
+
     RealWindows windows;
     windows.main = createWindow(L"Vexa");
     windows.mainThread = GetCurrentThreadId();
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::thread([&windows, ready] {
+    std::thread([&windows, ready, desktop] {
+        if (desktop != nullptr) {
+            SetThreadDesktop(desktop);
+        }
         windows.other = createWindow(L"Terminal");
         windows.otherThread = GetCurrentThreadId();
         SetEvent(ready);  // windows is the caller's until here

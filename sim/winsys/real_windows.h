@@ -1,7 +1,7 @@
 // The Windows build's two real windows: the host's main window, owned by the thread that
 // first asks for it (the host's main thread), and another top-level window owned by a thread
 // of its own that pumps its messages for the life of the process. Both are made on first
-// use and never destroyed; the process's end takes them.
+// use, on a desktop of the process's own, and never destroyed; the process's end takes them.
 #pragma once
 
 #if defined(_WIN32)
