@@ -177,4 +177,17 @@ TEST_F(DialogTest, DialogThatCannotBeCreatedAnswersMinusOne) {
 #endif
 }
 
+#if defined(_WIN32)
+TEST(ModuleResourcesTest, StringTableHoldsTheModuleName) {
+    HMODULE file = LoadLibraryExW(L"orbdvmbom16.vmx", nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(file, nullptr);
+    wchar_t text[132] = {};
+    EXPECT_EQ(LoadStringW(file, IDS_MODULE_NAME, text, 132), 11);
+    EXPECT_EQ(std::wstring(text), L"" IDS_MODULE_NAME_TEXT);
+    EXPECT_EQ(LoadStringW(file, IDS_MODULE_NAME + 1, text, 132), 0) << "the only string";
+    FreeLibrary(file);
+}
+#endif
+
 }  // namespace
