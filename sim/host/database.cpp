@@ -1,7 +1,7 @@
 #include "sim/host/database.h"
 
 #include <algorithm>
-#include <map>
+#include <unordered_map>
 
 #include "sim/host/faults.h"
 #include "sim/host/host_internals.h"
@@ -11,7 +11,8 @@
 namespace sim {
 
 struct Database::Impl {
-    std::map<std::uint64_t, std::unique_ptr<VxDbObject>> objects;
+    // Looked up on every open and every row read: a hash keeps large drawings linear.
+    std::unordered_map<std::uint64_t, std::unique_ptr<VxDbObject>> objects;
     std::vector<VxDbDatabaseReactor*> reactors;
     VxDbObjectId blockTable;
     VxDbObjectId modelSpace;

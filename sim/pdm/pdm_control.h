@@ -29,8 +29,9 @@ struct PdmCall {
 
 // What the PDM received of the BOM transfers: the framed "BOMSTART" ... "BOMEND" sequences.
 struct BomElement {
-    std::vector<std::pair<std::u16string, std::u16string>> fields;  // BOMELEMENTINFO, in order
-    bool failed = false;                                            // "BOMELEMENTEND" with "1"
+    // BOMELEMENTINFO, in order; kept only while logging is on
+    std::vector<std::pair<std::u16string, std::u16string>> fields;
+    bool failed = false;  // "BOMELEMENTEND" with "1"
     bool ended = false;
 };
 struct BomTransfer {
