@@ -22,9 +22,14 @@ sim::DialogAnswerHook& hook() {
     return h;
 }
 
+// A dialog has OK and Cancel only: any other button the hook names counts as Cancel, as
+// Escape and the close box do.
 sim::DialogAnswer askHook(const winsys::DialogRequest& request) {
     if (hook()) {
         if (std::optional<sim::DialogAnswer> answer = hook()(request)) {
+            if (answer->result != winsys::kIdOk && answer->result != -1) {
+                answer->result = winsys::kIdCancel;
+            }
             return *answer;
         }
     }
@@ -96,7 +101,9 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return TRUE;  // the focus goes to the default button
         }
         case WM_TIMER:
-            if (wParam == kAnswerTimer && running != nullptr) {
+            // The dialog framework shows the dialog once its queue first runs empty, which a
+            // due timer can precede: the answer waits until the dialog is on the screen.
+            if (wParam == kAnswerTimer && running != nullptr && IsWindowVisible(dialog)) {
                 KillTimer(dialog, kAnswerTimer);
                 answerThroughControls(dialog, *running);
                 return TRUE;

@@ -1,12 +1,12 @@
 // Message boxes: answered by the UI-answer hook (vexa-sim's scenario "ui" queue or the
 // terminal); without one, No for yes/no boxes and OK otherwise. On Windows the box is the
 // system's own, and the answer presses its button once it is on the screen.
+#include <string>
+
 #include "host/vx_string.h"
 #include "sim/host/events.h"
 #include "sim/host/faults.h"
 #include "sim/winsys/window_control.h"
-
-#include <string>
 
 #if defined(_WIN32)
 #include <windows.h>

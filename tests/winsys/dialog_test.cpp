@@ -151,6 +151,13 @@ TEST_F(DialogTest, CancelAndDefaultKeepTheCheckBoxState) {
     EXPECT_FALSE(cleared.checked);
     ASSERT_EQ(dialogs_.size(), 4u);
     EXPECT_EQ(dialogs_[3]["check"], false);
+
+    sim::setDialogAnswerHook([](const winsys::DialogRequest&) {
+        return sim::DialogAnswer{winsys::kIdYes, std::nullopt};
+    });
+    EXPECT_EQ(winsys::runModalDialog(nullptr, PartRefDialogRequest(false)).result,
+              winsys::kIdCancel)
+        << "a button the dialog does not have closes it as Cancel";
 }
 
 TEST_F(DialogTest, DialogThatCannotBeCreatedAnswersMinusOne) {

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "dialog_support.h"
 #include "sim/winsys/window_control.h"
@@ -47,8 +48,12 @@ int main(int argc, char** argv) {
         }
         return sim::DialogAnswer{winsys::kIdCancel, std::nullopt};
     });
-    const winsys::DialogOutcome outcome =
-        winsys::runModalDialog(nullptr, PartRefDialogRequest(true));
+    // A thread of its own shows it on the visible desktop: the stand-in host may have moved
+    // the main thread to the private desktop of its windows.
+    winsys::DialogOutcome outcome;
+    std::thread([&outcome] {
+        outcome = winsys::runModalDialog(nullptr, PartRefDialogRequest(true));
+    }).join();
     std::printf("dialog closed with %d\n", outcome.result);
     return outcome.result == winsys::kIdCancel ? 0 : 1;
 }
