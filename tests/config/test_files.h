@@ -8,8 +8,11 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include "tests/support/utf16_bytes.h"
 
 namespace testfiles {
+
+using ::Utf16;
 
 // A folder of its own under the system's temporary folder; removed with its contents when
 // the holder goes.
@@ -52,22 +55,6 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
-
-inline std::string Utf16(std::u16string_view text, bool bigEndian, bool mark) {
-    std::string bytes;
-    auto put = [&](char16_t c) {
-        const char high = static_cast<char>(c >> 8);
-        const char low = static_cast<char>(c & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    };
-    if (mark) {
-        put(0xFEFF);
-    }
-    for (char16_t c : text) {
-        put(c);
-    }
-    return bytes;
-}
 
 inline std::string Utf8WithMark(std::string_view utf8) {
     return "\xEF\xBB\xBF" + std::string(utf8);

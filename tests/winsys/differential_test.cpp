@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/winsys/portable_text.h"
+#include "tests/support/utf16_bytes.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -22,22 +23,6 @@ struct Sample {
     std::string name;
     std::string bytes;
 };
-
-std::string Utf16(std::u16string_view text, bool bigEndian, bool mark) {
-    std::string bytes;
-    auto put = [&](char16_t c) {
-        const char high = static_cast<char>(c >> 8);
-        const char low = static_cast<char>(c & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    };
-    if (mark) {
-        put(0xFEFF);
-    }
-    for (char16_t c : text) {
-        put(c);
-    }
-    return bytes;
-}
 
 // Files as mapping files come: every encoding the reader knows, and what it must not take
 // for UTF-16.

@@ -5,28 +5,13 @@
 
 #include "host/winsys.h"
 #include "sim/winsys/portable_text.h"
+#include "tests/support/utf16_bytes.h"
 
 // The statistical test's verdicts are the portable equivalent's own (the system's differ, see
 // differential_test.cpp); the conversion's contract holds for whichever function the build
 // uses.
 
 namespace {
-
-std::string Utf16(std::u16string_view text, bool bigEndian, bool mark) {
-    std::string bytes;
-    auto put = [&](char16_t c) {
-        const char high = static_cast<char>(c >> 8);
-        const char low = static_cast<char>(c & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    };
-    if (mark) {
-        put(0xFEFF);
-    }
-    for (char16_t c : text) {
-        put(c);
-    }
-    return bytes;
-}
 
 int Tests(std::string_view bytes, int requested = 0xFF) {
     int flags = requested;
