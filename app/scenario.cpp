@@ -11,32 +11,32 @@ namespace {
 using nlohmann::json;
 using sim::JsonAt;
 
-ScenarioFile ParseFile(const std::string& name, const JsonAt& spec) {
-    spec.requireObject({"text", "encoding", "bom", "hex"});
+ScenarioFile ParseFile(const std::string& name, const JsonAt& node) {
+    node.requireObject({"text", "encoding", "bom", "hex"});
     if (name.empty() || name.find("..") != std::string::npos || name.front() == '/') {
-        spec.fail("a file name must be a relative path inside the work directory");
+        node.fail("a file name must be a relative path inside the work directory");
     }
     ScenarioFile file{name, {}};
-    if (spec.has("hex")) {
-        if (spec.has("text")) {
-            spec.fail("give either \"text\" or \"hex\", not both");
+    if (node.has("hex")) {
+        if (node.has("text")) {
+            node.fail("give either \"text\" or \"hex\", not both");
         }
-        if (!DecodeHex(spec["hex"].utf8(), file.bytes)) {
-            spec["hex"].fail("must be pairs of hexadecimal digits");
+        if (!DecodeHex(node["hex"].utf8(), file.bytes)) {
+            node["hex"].fail("must be pairs of hexadecimal digits");
         }
         return file;
     }
-    if (!spec.has("text")) {
-        spec.fail("needs \"text\" or \"hex\"");
+    if (!node.has("text")) {
+        node.fail("needs \"text\" or \"hex\"");
     }
     TextEncodingKind encoding = TextEncodingKind::kUtf8;
-    if (spec.has("encoding") && !ParseTextEncoding(spec["encoding"].utf8(), encoding)) {
-        spec["encoding"].fail("must be one of \"utf-8\", \"utf-16le\", \"utf-16be\", \"ansi\"");
+    if (node.has("encoding") && !ParseTextEncoding(node["encoding"].utf8(), encoding)) {
+        node["encoding"].fail("must be one of \"utf-8\", \"utf-16le\", \"utf-16be\", \"ansi\"");
     }
-    const bool mark = spec.has("bom") && spec["bom"].boolean();
+    const bool mark = node.has("bom") && node["bom"].boolean();
     std::string error;
-    if (!EncodeText(spec["text"].utf8(), encoding, mark, file.bytes, error)) {
-        spec["text"].fail(error);
+    if (!EncodeText(node["text"].utf8(), encoding, mark, file.bytes, error)) {
+        node["text"].fail(error);
     }
     return file;
 }
@@ -62,55 +62,55 @@ void CheckEnv(const JsonAt& env) {
     }
 }
 
-ScenarioStep ParseStep(const JsonAt& spec) {
-    ScenarioStep step{ScenarioStep::Kind::kType, spec.value(), spec.path()};
-    if (!spec.value().is_object()) {
-        spec.fail("a step must be an object");
+ScenarioStep ParseStep(const JsonAt& node) {
+    ScenarioStep step{ScenarioStep::Kind::kType, node.value(), node.path()};
+    if (!node.value().is_object()) {
+        node.fail("a step must be an object");
     }
-    if (spec.has("type")) {
-        spec.requireObject({"type"});
-        spec["type"].utf8();
+    if (node.has("type")) {
+        node.requireObject({"type"});
+        node["type"].utf8();
         step.kind = ScenarioStep::Kind::kType;
-    } else if (spec.has("command")) {
-        spec.requireObject({"command", "add", "erase", "unerase", "env", "cancel"});
-        spec["command"].utf8();
-        if (spec.has("add")) {
-            spec["add"].requireArray();
+    } else if (node.has("command")) {
+        node.requireObject({"command", "add", "erase", "unerase", "env", "cancel"});
+        node["command"].utf8();
+        if (node.has("add")) {
+            node["add"].requireArray();
         }
         for (const char* list : {"erase", "unerase"}) {
-            if (spec.has(list)) {
-                CheckHandles(spec[list]);
+            if (node.has(list)) {
+                CheckHandles(node[list]);
             }
         }
-        if (spec.has("env")) {
-            CheckEnv(spec["env"]);
+        if (node.has("env")) {
+            CheckEnv(node["env"]);
         }
-        if (spec.has("cancel")) {
-            spec["cancel"].boolean();
+        if (node.has("cancel")) {
+            node["cancel"].boolean();
         }
         step.kind = ScenarioStep::Kind::kCommand;
-    } else if (spec.has("lisp")) {
-        spec.requireObject({"lisp"});
-        spec["lisp"].utf8();
+    } else if (node.has("lisp")) {
+        node.requireObject({"lisp"});
+        node["lisp"].utf8();
         step.kind = ScenarioStep::Kind::kLisp;
-    } else if (spec.has("save")) {
-        spec.requireObject({"save"});
-        spec["save"].boolean();
+    } else if (node.has("save")) {
+        node.requireObject({"save"});
+        node["save"].boolean();
         step.kind = ScenarioStep::Kind::kSave;
-    } else if (spec.has("fail")) {
-        spec.requireObject({"fail"});
-        const JsonAt fail = spec["fail"];
+    } else if (node.has("fail")) {
+        node.requireObject({"fail"});
+        const JsonAt fail = node["fail"];
         fail.requireObject({"op", "nth", "status"});
         fail["op"].utf8();
         fail["nth"].integer(1, INT32_MAX);
         fail["status"].integer(INT32_MIN, INT32_MAX);
         step.kind = ScenarioStep::Kind::kFail;
-    } else if (spec.has("env")) {
-        spec.requireObject({"env"});
-        CheckEnv(spec["env"]);
+    } else if (node.has("env")) {
+        node.requireObject({"env"});
+        CheckEnv(node["env"]);
         step.kind = ScenarioStep::Kind::kEnv;
     } else {
-        spec.fail(
+        node.fail(
             "a step needs one of \"type\", \"command\", \"lisp\", \"save\", \"fail\", \"env\"");
     }
     return step;

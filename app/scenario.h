@@ -21,7 +21,7 @@ struct ScenarioFile {
 struct ScenarioStep {
     enum class Kind { kType, kCommand, kLisp, kSave, kFail, kEnv };
     Kind kind;
-    nlohmann::json spec;
+    nlohmann::json node;
     std::string path;
 };
 

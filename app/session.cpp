@@ -128,19 +128,19 @@ void Session::SetEnv(const nlohmann::json& env) {
     }
 }
 
-void Session::RunHostCommandStep(const nlohmann::json& spec, const std::string& path) {
-    const std::u16string name = U16(spec["command"].get<std::string>());
-    const bool cancelled = spec.value("cancel", false);
+void Session::RunHostCommandStep(const nlohmann::json& node, const std::string& path) {
+    const std::u16string name = U16(node["command"].get<std::string>());
+    const bool cancelled = node.value("cancel", false);
     auto body = [&]() {
-        if (spec.contains("add")) {
-            sim::addEntities(spec["add"], path + "/add", sim::workingDatabase(), handles_);
+        if (node.contains("add")) {
+            sim::addEntities(node["add"], path + "/add", sim::workingDatabase(), handles_);
         }
         for (const char* list : {"erase", "unerase"}) {
-            if (!spec.contains(list)) {
+            if (!node.contains(list)) {
                 continue;
             }
             const bool erasing = std::string(list) == "erase";
-            for (const auto& handle : spec[list]) {
+            for (const auto& handle : node[list]) {
                 VxDbObject* object = nullptr;
                 const VxDbObjectId id = handles_.entity(handle.get<std::int64_t>());
                 if (vxdbOpenVxDbObject(object, id, VxDb::kForWrite, nullptr, true) == Vx::eOk) {
@@ -149,12 +149,12 @@ void Session::RunHostCommandStep(const nlohmann::json& spec, const std::string& 
                 }
             }
         }
-        if (spec.contains("env")) {
-            SetEnv(spec["env"]);
+        if (node.contains("env")) {
+            SetEnv(node["env"]);
         }
     };
     if (cancelled) {
-        sim::emit(sim::Event{{"ev", "command"}, {"name", spec["command"]}, {"source", "scenario"}});
+        sim::emit(sim::Event{{"ev", "command"}, {"name", node["command"]}, {"source", "scenario"}});
         sim::fireCommandStart(name.c_str());
         body();
         sim::fireCommandCancel(name.c_str());
@@ -165,29 +165,29 @@ void Session::RunHostCommandStep(const nlohmann::json& spec, const std::string& 
 }
 
 void Session::RunStep(const ScenarioStep& step) {
-    const nlohmann::json& spec = step.spec;
+    const nlohmann::json& node = step.node;
     switch (step.kind) {
         case ScenarioStep::Kind::kType:
-            Type(U16(spec["type"].get<std::string>()));
+            Type(U16(node["type"].get<std::string>()));
             return;
         case ScenarioStep::Kind::kCommand:
-            RunHostCommandStep(spec, step.path);
+            RunHostCommandStep(node, step.path);
             break;
         case ScenarioStep::Kind::kLisp:
-            sim::runLisp(U16(spec["lisp"].get<std::string>()));
+            sim::runLisp(U16(node["lisp"].get<std::string>()));
             break;
         case ScenarioStep::Kind::kSave:
-            if (spec["save"].get<bool>()) {
+            if (node["save"].get<bool>()) {
                 VxApDocument* document = vxDocManagerPtr()->curDocument();
                 sim::fireSaveStart(document->database(), document->fileName());
             }
             break;
         case ScenarioStep::Kind::kFail:
-            sim::armFault(spec["fail"]["op"].get<std::string>(), spec["fail"]["nth"].get<int>(),
-                          spec["fail"]["status"].get<int>());
+            sim::armFault(node["fail"]["op"].get<std::string>(), node["fail"]["nth"].get<int>(),
+                          node["fail"]["status"].get<int>());
             break;
         case ScenarioStep::Kind::kEnv:
-            SetEnv(spec["env"]);
+            SetEnv(node["env"]);
             break;
     }
     ReportFiles();

@@ -151,12 +151,12 @@ void setStandardColumns(Database& db, const std::vector<ColumnSpec>& columns) {
     mechOf(db);
     auto& bomStd = *const_cast<VxmBOMStd*>(bomStdOf(db));
     VxmInternals::columns(bomStd).clear();
-    for (const ColumnSpec& spec : columns) {
-        if (spec.name.empty() || bomStd.column(spec.name.c_str()) != nullptr) {
+    for (const ColumnSpec& given : columns) {
+        if (given.name.empty() || bomStd.column(given.name.c_str()) != nullptr) {
             throw std::invalid_argument("column names must be unique and not empty");
         }
-        VxmInternals::addColumn(bomStd, spec.type, spec.dataType, spec.name.c_str(),
-                                spec.displayText.c_str(), spec.visible);
+        VxmInternals::addColumn(bomStd, given.type, given.dataType, given.name.c_str(),
+                                given.displayText.c_str(), given.visible);
     }
 }
 

@@ -45,59 +45,59 @@ class DrawingReader {
 
     EntitySpec readEntity(const JsonAt& at, std::set<std::int64_t>& batch) const {
         at.requireObject({"handle", "type", "dataEntry", "block", "position"});
-        EntitySpec spec;
+        EntitySpec node;
         const JsonAt handle = at["handle"];
-        spec.handle = handle.integer(1, kMaxName);
-        if (!handles_.entity(spec.handle).isNull() || !batch.insert(spec.handle).second) {
-            handle.fail("duplicate handle " + std::to_string(spec.handle));
+        node.handle = handle.integer(1, kMaxName);
+        if (!handles_.entity(node.handle).isNull() || !batch.insert(node.handle).second) {
+            handle.fail("duplicate handle " + std::to_string(node.handle));
         }
         const JsonAt type = at["type"];
         const std::string kind = type.utf8();
         if (kind == "partref") {
-            spec.kind = EntityKind::kPartRef;
+            node.kind = EntityKind::kPartRef;
             if (at.has("dataEntry")) {
-                spec.dataEntry = at["dataEntry"].integer(1, kMaxName);
+                node.dataEntry = at["dataEntry"].integer(1, kMaxName);
             }
         } else if (kind == "blockref") {
-            spec.kind = EntityKind::kBlockRef;
+            node.kind = EntityKind::kBlockRef;
             const JsonAt block = at["block"];
-            spec.block = blockNamed(db_, block.text().str());
-            if (spec.block.isNull()) {
+            node.block = blockNamed(db_, block.text().str());
+            if (node.block.isNull()) {
                 block.fail("unknown block \"" + block.utf8() + "\"");
             }
         } else if (kind == "line") {
-            spec.kind = EntityKind::kLine;
+            node.kind = EntityKind::kLine;
         } else {
             type.fail("unknown entity type \"" + kind + "\" (partref, blockref or line)");
         }
-        if (spec.kind != EntityKind::kPartRef && at.has("dataEntry")) {
+        if (node.kind != EntityKind::kPartRef && at.has("dataEntry")) {
             at["dataEntry"].fail("only a partref has a data entry");
         }
-        if (spec.kind != EntityKind::kBlockRef && at.has("block")) {
+        if (node.kind != EntityKind::kBlockRef && at.has("block")) {
             at["block"].fail("only a blockref names a block");
         }
         if (at.has("position")) {
-            spec.position = readPoint(at["position"]);
+            node.position = readPoint(at["position"]);
         }
-        return spec;
+        return node;
     }
 
-    void createEntity(const EntitySpec& spec, VxDbObjectId block) {
+    void createEntity(const EntitySpec& node, VxDbObjectId block) {
         VxDbEntity* entity = nullptr;
-        switch (spec.kind) {
+        switch (node.kind) {
             case EntityKind::kPartRef:
                 entity =
-                    new VxmPartRef(spec.dataEntry ? dataEntry(*spec.dataEntry) : VxDbObjectId());
+                    new VxmPartRef(node.dataEntry ? dataEntry(*node.dataEntry) : VxDbObjectId());
                 break;
             case EntityKind::kBlockRef:
-                entity = new VxDbBlockReference(spec.position, spec.block);
+                entity = new VxDbBlockReference(node.position, node.block);
                 break;
             case EntityKind::kLine:
                 entity = new VxDbLine();
                 break;
         }
-        VxHostInternals::setPosition(*entity, spec.position);
-        handles_.bindEntity(spec.handle, db_.appendEntity(block, entity));
+        VxHostInternals::setPosition(*entity, node.position);
+        handles_.bindEntity(node.handle, db_.appendEntity(block, entity));
     }
 
     void readEntities(const JsonAt& list, VxDbObjectId block) {
@@ -107,8 +107,8 @@ class DrawingReader {
         for (std::size_t i = 0; i < list.size(); ++i) {
             specs.push_back(readEntity(list.at(i), batch));
         }
-        for (const EntitySpec& spec : specs) {
-            createEntity(spec, block);
+        for (const EntitySpec& node : specs) {
+            createEntity(node, block);
         }
     }
 
@@ -234,22 +234,22 @@ class DrawingReader {
         for (std::size_t i = 0; i < list.size(); ++i) {
             const JsonAt column = list.at(i);
             column.requireObject({"name", "visible", "type", "dataType", "displayText"});
-            ColumnSpec spec;
+            ColumnSpec node;
             const JsonAt name = column["name"];
-            spec.name = name.text().str();
-            if (spec.name.empty() || !names.insert(spec.name).second) {
+            node.name = name.text().str();
+            if (node.name.empty() || !names.insert(node.name).second) {
                 name.fail("column names must be unique and not empty");
             }
-            spec.visible = column.has("visible") ? column["visible"].boolean() : true;
+            node.visible = column.has("visible") ? column["visible"].boolean() : true;
             if (column.has("type")) {
-                spec.type = static_cast<int>(column["type"].integer(kInt32Min, kInt32Max));
+                node.type = static_cast<int>(column["type"].integer(kInt32Min, kInt32Max));
             }
             if (column.has("dataType")) {
-                spec.dataType = static_cast<int>(column["dataType"].integer(kInt32Min, kInt32Max));
+                node.dataType = static_cast<int>(column["dataType"].integer(kInt32Min, kInt32Max));
             }
-            spec.displayText =
-                column.has("displayText") ? column["displayText"].text().str() : spec.name;
-            columns.push_back(spec);
+            node.displayText =
+                column.has("displayText") ? column["displayText"].text().str() : node.name;
+            columns.push_back(node);
         }
         setStandardColumns(db_, columns);
     }

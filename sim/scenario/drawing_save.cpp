@@ -159,18 +159,18 @@ class DrawingWriter {
 
 Json columns(const Database& db) {
     Json list = Json::array();
-    for (const ColumnSpec& spec : standardColumns(db)) {
+    for (const ColumnSpec& given : standardColumns(db)) {
         Json column = Json::object();
-        column["name"] = utf8(spec.name);
-        column["visible"] = spec.visible;
-        if (spec.type != 29) {
-            column["type"] = spec.type;
+        column["name"] = utf8(given.name);
+        column["visible"] = given.visible;
+        if (given.type != 29) {
+            column["type"] = given.type;
         }
-        if (spec.dataType != 0) {
-            column["dataType"] = spec.dataType;
+        if (given.dataType != 0) {
+            column["dataType"] = given.dataType;
         }
-        if (spec.displayText != spec.name) {
-            column["displayText"] = utf8(spec.displayText);
+        if (given.displayText != given.name) {
+            column["displayText"] = utf8(given.displayText);
         }
         list.push_back(std::move(column));
     }
