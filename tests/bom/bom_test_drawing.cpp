@@ -133,3 +133,18 @@ std::vector<std::u16string> BomTest::PdmExpressions() const {
     }
     return expressions;
 }
+
+void BomTest::UseDocumentStructure(
+    const std::vector<std::pair<std::u16string, std::u16string>>& identsAtPositions) {
+    SetEnv(u"ORBKEY", u"D1.1");
+    sim::pdm::setTable(u"Folder_All_Document", {{{u"ORBKEY", u"D1.1"}}});
+    sim::pdm::setTable(u"XREF_ELEMENT", {{{u"PARENT_ORBKEY", u"D1.1"},
+                                          {u"RELATIONSHIP_ID", u"ORB.XREF.DOC.PART"},
+                                          {u"CHILD_ORBKEY", u"X1"}}});
+    sim::pdm::Table parts;
+    for (const auto& [position, ident] : identsAtPositions) {
+        parts.push_back(
+            {{u"X_PARENT_ORBKEY", u"X1"}, {u"X_POSITION", position}, {u"IDENT", ident}});
+    }
+    sim::pdm::setTable(u"Folder_Xref_Child_Part_General", parts);
+}

@@ -40,6 +40,10 @@ class BomTest : public ::testing::Test {
     // "BOMIniFile".
     void UseMapping(const std::vector<std::string>& lines);
     void SetEnv(const std::u16string& name, const std::u16string& value);
+    // The drawing "D1.1" in the PDM's document structure, with the part idents at positions
+    // (position, ident), as the part-number write-back asks for them.
+    void UseDocumentStructure(
+        const std::vector<std::pair<std::u16string, std::u16string>>& identsAtPositions);
     void SetCatalogue();
 
     std::vector<std::u16string> Alerts() const;

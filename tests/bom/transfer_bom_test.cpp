@@ -202,15 +202,7 @@ TEST_F(TransferBomTest, ConfigurationFailuresAreShownBeforeAnythingIsSent) {
 
 TEST_F(TransferBomTest, WrittenBackPartNumbersFollowACompleteTransfer) {
     UseMapping({"[VexaBomToKORDANE]", "IDENT=ITEM"});
-    SetEnv(u"ORBKEY", u"D1.1");
-    sim::pdm::setTable(u"Folder_All_Document", {{{u"ORBKEY", u"D1.1"}}});
-    sim::pdm::setTable(u"XREF_ELEMENT", {{{u"PARENT_ORBKEY", u"D1.1"},
-                                          {u"RELATIONSHIP_ID", u"ORB.XREF.DOC.PART"},
-                                          {u"CHILD_ORBKEY", u"X1"}}});
-    sim::pdm::setTable(
-        u"Folder_Xref_Child_Part_General",
-        {{{u"X_PARENT_ORBKEY", u"X1"}, {u"X_POSITION", u"12"}, {u"IDENT", u"4711"}},
-         {{u"X_PARENT_ORBKEY", u"X1"}, {u"X_POSITION", u"13"}, {u"IDENT", u"4712"}}});
+    UseDocumentStructure({{u"12", u"4711"}, {u"13", u"4712"}});
     const VxDbObjectId fresh = AddRow(u"12", 3, {{u"DESCRIPTION", u"Washer"}});
     const VxDbObjectId keyed = AddRow(u"13", 1, {{u"ORBKEY", u""}, {u"DESCRIPTION", u"Bolt"}});
     const VxDbObjectId unknown = AddRow(u"99", 1, {{u"DESCRIPTION", u"Pin"}});

@@ -11,16 +11,7 @@ class WriteBackTest : public BomTest {
   protected:
     void SetUp() override {
         BomTest::SetUp();
-        SetEnv(u"ORBKEY", u"D1.1");
-        sim::pdm::setTable(u"Folder_All_Document", {{{u"ORBKEY", u"D1.1"}}});
-        sim::pdm::setTable(u"XREF_ELEMENT", {{{u"PARENT_ORBKEY", u"D1.1"},
-                                              {u"RELATIONSHIP_ID", u"ORB.XREF.DOC.PART"},
-                                              {u"CHILD_ORBKEY", u"X1"}}});
-        sim::pdm::setTable(
-            u"Folder_Xref_Child_Part_General",
-            {{{u"X_PARENT_ORBKEY", u"X1"}, {u"X_POSITION", u"1"}, {u"IDENT", u"A-1"}},
-             {{u"X_PARENT_ORBKEY", u"X1"}, {u"X_POSITION", u"2"}, {u"IDENT", u"A-2"}},
-             {{u"X_PARENT_ORBKEY", u"X1"}, {u"X_POSITION", u"3"}, {u"IDENT", u"A-3"}}});
+        UseDocumentStructure({{u"1", u"A-1"}, {u"2", u"A-2"}, {u"3", u"A-3"}});
     }
     std::int32_t WriteBack() {
         BomContext context{};
