@@ -68,18 +68,23 @@ class VX_HOST_API VxDbEntity : public VxDbObject {
     static VxRxClass* desc();
     VxRxClass* isA() const override;
 
-    // Takes the default properties (layer, colour) of the database, or of the working
-    // database when none is given.
+    // Takes the default properties (layer, colour, linetype) of the database, or of the
+    // working database when none is given. A constructed entity has layer "0", colour
+    // ByLayer (256) and linetype "ByLayer" until then.
     Vx::ErrorStatus setDatabaseDefaults(VxDbDatabase* database = nullptr);
     virtual Vx::ErrorStatus transformBy(const VxGeMatrix3d& transform);
 
     VxGePoint3d position() const;
     const VxString& layer() const;
+    int colorIndex() const;  // 0 ByBlock, 1 to 255, 256 ByLayer
+    const VxString& linetype() const;
 
   private:
     friend class VxHostInternals;
     VxGePoint3d position_;
-    VxString layer_;
+    VxString layer_{u"0"};
+    int colorIndex_ = 256;
+    VxString linetype_{u"ByLayer"};
     bool defaultsSet_ = false;
 };
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/vx_db.h"
+#include "sim/host/database_header.h"
 
 namespace sim {
 
@@ -52,11 +53,15 @@ class Database final : public VxDbDatabase {
     std::vector<VxDbDatabaseReactor*> reactors() const;
     // The entities appended to model or paper space, in the order they were added.
     std::vector<VxDbObjectId> spaceEntitiesInOrder() const;
+    // The user coordinate system and the entity defaults.
+    DatabaseHeader& header() { return header_; }
+    const DatabaseHeader& header() const { return header_; }
 
     struct Impl;
 
   private:
     std::unique_ptr<Impl> impl_;
+    DatabaseHeader header_;
 };
 
 // The database of an id, searching every live database of the run; null if none holds it.

@@ -1,4 +1,5 @@
 #include "host/vx_db.h"
+#include "sim/host/database.h"
 #include "sim/host/faults.h"
 #include "sim/host/host_internals.h"
 #include "sim/host/rx_define.h"
@@ -15,13 +16,14 @@ Vx::ErrorStatus VxDbEntity::setDatabaseDefaults(VxDbDatabase* database) {
         VxDbHostApplicationServices* services = vxdbHostApplicationServices();
         database = services != nullptr ? services->workingDatabase() : nullptr;
     }
-    if (database == nullptr) {
+    const auto* simDatabase = dynamic_cast<const sim::Database*>(database);
+    if (simDatabase == nullptr) {
         return Vx::eNoDatabase;
     }
     if (!isWriteEnabled()) {
         return Vx::eNotOpenForWrite;
     }
-    layer_ = VxString(u"0");  // every drawing's default layer
+    VxHostInternals::setProperties(*this, simDatabase->header().entityDefaults);
     defaultsSet_ = true;
     return Vx::eOk;
 }
@@ -43,6 +45,14 @@ VxGePoint3d VxDbEntity::position() const {
 
 const VxString& VxDbEntity::layer() const {
     return layer_;
+}
+
+int VxDbEntity::colorIndex() const {
+    return colorIndex_;
+}
+
+const VxString& VxDbEntity::linetype() const {
+    return linetype_;
 }
 
 VxDbBlockReference::VxDbBlockReference(const VxGePoint3d& position, VxDbObjectId blockTableRecord)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/vx_db.h"
+#include "sim/host/database_header.h"
 
 class VxHostInternals {
   public:
@@ -18,7 +19,14 @@ class VxHostInternals {
     static void setPosition(VxDbEntity& entity, const VxGePoint3d& position) {
         entity.position_ = position;
     }
-    static void setLayer(VxDbEntity& entity, const VxString& layer) { entity.layer_ = layer; }
+    static sim::EntityProperties properties(const VxDbEntity& entity) {
+        return sim::EntityProperties{entity.layer_, entity.colorIndex_, entity.linetype_};
+    }
+    static void setProperties(VxDbEntity& entity, const sim::EntityProperties& properties) {
+        entity.layer_ = properties.layer;
+        entity.colorIndex_ = properties.colorIndex;
+        entity.linetype_ = properties.linetype;
+    }
     static bool defaultsSet(const VxDbEntity& entity) { return entity.defaultsSet_; }
 
     static void setBlock(VxDbBlockReference& reference, VxDbObjectId block) {

@@ -45,13 +45,15 @@ Vx::ErrorStatus vxdbGetObjectId(VxDbObjectId& id, const vx_name name) {
     return Vx::eOk;
 }
 
-// The stand-in's user coordinate system is the world system, so a conversion copies.
-int vxdbUcs2Wcs(const double from[3], double to[3], bool /*isDisplacement*/) {
+// from and to may be the same array: callers convert in place.
+int vxdbUcs2Wcs(const double from[3], double to[3], bool isDisplacement) {
     if (sim::checkpoint("vxdbUcs2Wcs") != 0 || from == nullptr || to == nullptr) {
         return kRtError;
     }
-    for (int i = 0; i < 3; ++i) {
-        to[i] = from[i];
-    }
+    const VxGePoint3d world = sim::workingDatabase().header().ucs.toWorld(
+        VxGePoint3d{from[0], from[1], from[2]}, isDisplacement);
+    to[0] = world.x;
+    to[1] = world.y;
+    to[2] = world.z;
     return kRtNorm;
 }

@@ -9,6 +9,7 @@
 #include "sim/host/host_internals.h"
 #include "sim/host/names.h"
 #include "sim/mech/mech_control.h"
+#include "sim/scenario/drawing_header_io.h"
 #include "sim/scenario/json_at.h"
 
 namespace sim {
@@ -27,6 +28,7 @@ struct EntitySpec {
     VxDbObjectId block;
     std::optional<std::int64_t> dataEntry;
     VxGePoint3d position;
+    EntityProperties properties;
 };
 
 VxDbObjectId blockNamed(const Database& db, const std::u16string& name) {
@@ -44,7 +46,8 @@ class DrawingReader {
     DrawingReader(Database& db, DrawingHandles& handles) : db_(db), handles_(handles) {}
 
     EntitySpec readEntity(const JsonAt& at, std::set<std::int64_t>& batch) const {
-        at.requireObject({"handle", "type", "dataEntry", "block", "position"});
+        at.requireObject(
+            {"handle", "type", "dataEntry", "block", "position", "layer", "color", "linetype"});
         EntitySpec node;
         const JsonAt handle = at["handle"];
         node.handle = handle.integer(1, kMaxName);
@@ -79,6 +82,7 @@ class DrawingReader {
         if (at.has("position")) {
             node.position = readPoint(at["position"]);
         }
+        node.properties = readEntityProperties(at);
         return node;
     }
 
@@ -97,6 +101,7 @@ class DrawingReader {
                 break;
         }
         VxHostInternals::setPosition(*entity, node.position);
+        VxHostInternals::setProperties(*entity, node.properties);
         handles_.bindEntity(node.handle, db_.appendEntity(block, entity));
     }
 
@@ -283,18 +288,6 @@ class DrawingReader {
     }
 
   private:
-    static VxGePoint3d readPoint(const JsonAt& at) {
-        at.requireArray();
-        if (at.size() != 2 && at.size() != 3) {
-            at.fail("a position is [x, y] or [x, y, z]");
-        }
-        VxGePoint3d point;
-        point.x = at.at(0).number();
-        point.y = at.at(1).number();
-        point.z = at.size() == 3 ? at.at(2).number() : 0.0;
-        return point;
-    }
-
     Database& db_;
     DrawingHandles& handles_;
     std::map<std::int64_t, std::string> cellsGivenAt_;
@@ -307,7 +300,8 @@ void loadDrawing(const nlohmann::json& drawing, const std::string& path, Databas
                  DrawingHandles& handles) {
     const JsonAt at(drawing, path);
     at.requireObject({"entities", "blocks", "partData", "dataEntries", "boms", "standard",
-                      "structure2d", "loadedModules"});
+                      "structure2d", "loadedModules", "defaults", "ucs"});
+    loadDrawingHeader(at, db);
     DrawingReader reader(db, handles);
     if (at.has("blocks")) {
         reader.readBlocks(at["blocks"]);

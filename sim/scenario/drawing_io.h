@@ -12,6 +12,7 @@
 //                    cells, partRefPaths, state } ] } ]
 //   standard:    { columns: [ { name, visible, type (29), dataType (0), displayText (name) } ] }
 //   structure2d, loadedModules
+//   defaults, ucs, and an entity's layer, color, linetype: see drawing_header_io.h
 // A row's partRefPaths, when given, must be the paths the drawing yields (handles).
 // Violations throw sim::ScenarioError naming the JSON pointer of the offending value.
 #pragma once

@@ -3,6 +3,7 @@
 #include "host/vxm_partref.h"
 #include "sim/host/host_internals.h"
 #include "sim/mech/mech_control.h"
+#include "sim/scenario/drawing_header_io.h"
 #include "sim/scenario/drawing_io.h"
 
 namespace sim {
@@ -125,6 +126,7 @@ class DrawingWriter {
             } else if (p.x != 0.0 || p.y != 0.0) {
                 json["position"] = {p.x, p.y};
             }
+            saveEntityProperties(VxHostInternals::properties(*entity), json);
         }
         return json;
     }
@@ -193,6 +195,7 @@ nlohmann::ordered_json saveDrawing(const Database& db, const DrawingHandles& han
     drawing["standard"] = Json{{"columns", columns(db)}};
     drawing["structure2d"] = structure2d(db);
     drawing["loadedModules"] = loadedModules;
+    saveDrawingHeader(db, drawing);
     return drawing;
 }
 

@@ -14,7 +14,8 @@ using nlohmann::json;
 // A drawing in the saved form, touching every part of the schema.
 const char* const kDrawing = R"({
   "entities": [
-    { "handle": 1, "type": "partref", "dataEntry": 7, "position": [10.5, 20] },
+    { "handle": 1, "type": "partref", "dataEntry": 7, "position": [10.5, 20],
+      "layer": "PARTS", "color": 3, "linetype": "CENTER" },
     { "handle": 2, "type": "blockref", "block": "GEAR", "position": [1, 2, 3] },
     { "handle": 3, "type": "line" },
     { "handle": 4, "type": "partref", "dataEntry": 9 },
@@ -40,7 +41,9 @@ const char* const kDrawing = R"({
                              { "name": "WEIGHT", "visible": false, "type": 5, "dataType": 2,
                                "displayText": "Gewicht" } ] },
   "structure2d": true,
-  "loadedModules": [ "orbdvmbom16.vmx" ]
+  "loadedModules": [ "orbdvmbom16.vmx" ],
+  "defaults": { "layer": "PARTREF", "color": 0, "linetype": "ByBlock" },
+  "ucs": { "origin": [10, 20, 1.5], "xAxis": [0, 1], "yAxis": [-1, 0] }
 })";
 
 class DrawingIo : public ::testing::Test {
@@ -87,6 +90,16 @@ TEST_F(DrawingIo, SavedDrawingEqualsTheLoadedOne) {
     EXPECT_EQ(data, (VxmStringMap{{u"ORBKEY", u"P9"}}));
     ASSERT_EQ(getVxmBomMgr()->getPartData(handles.entity(4), data), Vx::eOk);
     EXPECT_EQ(data.at(u"NOTE"), u"loose");
+
+    // The header is the one the host works with.
+    const double from[3] = {1, 0, 0};
+    double to[3] = {};
+    ASSERT_EQ(vxdbUcs2Wcs(from, to, false), kRtNorm);
+    EXPECT_EQ(std::vector<double>(to, to + 3), (std::vector<double>{10, 21, 1.5}));
+    VxDbLine line;
+    ASSERT_EQ(line.setDatabaseDefaults(), Vx::eOk);
+    EXPECT_EQ(line.layer(), VxString(u"PARTREF"));
+    EXPECT_EQ(line.colorIndex(), 0);
 }
 
 TEST_F(DrawingIo, SaveCarriesWhatTheRunChanged) {
@@ -191,6 +204,14 @@ TEST_F(DrawingIo, SchemaErrorsNameTheOffendingPlace) {
         {"/loadedModules/0", 3, "/drawing/loadedModules/0"},
         {"/partData/a~0b", 1, "/drawing/partData/a~0b"},
         {"/layers", json::array(), "/drawing/layers"},
+        {"/entities/0/layer", "", "/drawing/entities/0/layer"},
+        {"/entities/0/color", 257, "/drawing/entities/0/color"},
+        {"/entities/0/linetype", 1, "/drawing/entities/0/linetype"},
+        {"/defaults/color", -1, "/drawing/defaults/color"},
+        {"/defaults/lineweight", 1, "/drawing/defaults/lineweight"},
+        {"/ucs/yAxis", json::array({0, 2}), "/drawing/ucs"},
+        {"/ucs/xAxis", json::array({0, 0, 0}), "/drawing/ucs"},
+        {"/ucs/origin", json::array({1}), "/drawing/ucs/origin"},
     };
     for (const Case& c : cases) {
         json drawing = good;
