@@ -114,6 +114,16 @@ std::vector<std::u16string> BomTest::Alerts() const {
     return alerts;
 }
 
+std::vector<std::u16string> BomTest::Prints() const {
+    std::vector<std::u16string> prints;
+    for (const sim::Event& event : events_) {
+        if (event.value("ev", "") == "print") {
+            prints.push_back(VxString::fromUtf8(event.value("text", "")).str());
+        }
+    }
+    return prints;
+}
+
 std::vector<std::pair<std::u16string, std::u16string>> BomTest::PdmCommands() const {
     std::vector<std::pair<std::u16string, std::u16string>> calls;
     for (const sim::pdm::PdmCall& call : sim::pdm::callLog()) {

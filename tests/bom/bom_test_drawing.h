@@ -47,6 +47,8 @@ class BomTest : public ::testing::Test {
     void SetCatalogue();
 
     std::vector<std::u16string> Alerts() const;
+    // Command-line output, one text per vxutPrintf.
+    std::vector<std::u16string> Prints() const;
     // (command, argument) of every orbdCall, in order.
     std::vector<std::pair<std::u16string, std::u16string>> PdmCommands() const;
     // The expressions the PDM was asked to evaluate, in order.
