@@ -114,6 +114,16 @@ std::vector<std::u16string> BomTest::Alerts() const {
     return alerts;
 }
 
+std::vector<sim::Event> BomTest::EventsOf(const std::string& kind) const {
+    std::vector<sim::Event> found;
+    for (const sim::Event& event : events_) {
+        if (event.value("ev", "") == kind) {
+            found.push_back(event);
+        }
+    }
+    return found;
+}
+
 std::vector<std::u16string> BomTest::Prints() const {
     std::vector<std::u16string> prints;
     for (const sim::Event& event : events_) {

@@ -47,6 +47,8 @@ class BomTest : public ::testing::Test {
     void SetCatalogue();
 
     std::vector<std::u16string> Alerts() const;
+    // The events of that kind ("prompt", "foreground", ...), in order.
+    std::vector<sim::Event> EventsOf(const std::string& kind) const;
     // Command-line output, one text per vxutPrintf.
     std::vector<std::u16string> Prints() const;
     // (command, argument) of every orbdCall, in order.
