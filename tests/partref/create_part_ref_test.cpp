@@ -3,6 +3,7 @@
 #include "host/vx_status.h"
 #include "partref/create_part_ref.h"
 #include "sim/host/faults.h"
+#include "sim/host/lisp.h"
 #include "tests/partref/part_ref_test_support.h"
 
 namespace {
@@ -31,6 +32,27 @@ TEST_F(CreatePartRefTest, PlacesFillsAndHandsTheNewPartRefToThePartsList) {
     EXPECT_EQ(rows[0].dataEntry, sim::partRefDataEntry(db(), entities[0]));
     EXPECT_EQ(Prints(), (std::vector<std::u16string>{u"\n"}));
     EXPECT_EQ(context.columnsEnsured, 1);
+}
+
+TEST_F(CreatePartRefTest, ModelSpaceStaysOpenForWriteWhileThePdmIsAsked) {
+    UseMapping({"[KORDANEPartRefToVexa]", "SEEN=(Probe)"});
+    bool modelSpaceOpenForWrite = false;
+    bool partRefClosed = false;
+    sim::defineHostFunction(u"Probe", [&](const VxResBuf*) {
+        for (const VxDbObjectId id : db().openObjects()) {
+            modelSpaceOpenForWrite |=
+                id == db().modelSpaceId() && db().lookup(id)->isWriteEnabled();
+        }
+        const std::vector<VxDbObjectId> entities = ModelSpaceEntities();
+        partRefClosed = entities.size() == 1 && !db().lookup(entities[0])->isWriteEnabled();
+        return sim::HostFunctionResult{kRtNorm, vxutBuildList(kRtStr, u"yes", kRtNone)};
+    });
+    Type(u"0,0\n");
+    BomContext context{};
+    EXPECT_EQ(CreatePartRef(context, u"D7", nullptr, nullptr, true), 0);
+    EXPECT_TRUE(modelSpaceOpenForWrite);
+    EXPECT_TRUE(partRefClosed) << "the part reference is closed right after the append";
+    EXPECT_EQ(PartDataOf(ModelSpaceEntities()[0]).at(u"SEEN"), u"yes");
 }
 
 TEST_F(CreatePartRefTest, CancelledPointOrNoKeyCreatesNothing) {
