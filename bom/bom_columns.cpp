@@ -6,6 +6,7 @@
 #include "bom/column_definition.h"
 #include "config/ini_file.h"
 #include "partref/smart_ptr.h"
+#include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
 
 namespace {
@@ -24,7 +25,7 @@ void AppendColumn(VxmBOMStd& bomStd, const char16_t* name, const ColumnDefinitio
 // The display text as the PDM evaluates it, or the raw token when the PDM answers an error.
 std::u16string EvaluateDisplayText(const std::u16string& token) {
     std::u16string evaluated = PdmLink::Instance().Evaluate(token.c_str());
-    if (!evaluated.empty() && evaluated[0] == u'!') {
+    if (IsPdmErrorAnswer(evaluated)) {  // an empty evaluation is a display text
         return token;
     }
     return evaluated;
@@ -32,7 +33,7 @@ std::u16string EvaluateDisplayText(const std::u16string& token) {
 
 void AppendConfiguredColumns(VxmBOMStd& bomStd) {
     CIniFile& mapping = PdmLink::Instance().GetBomMappingFile();
-    if (mapping.LoadState() != 1) {
+    if (mapping.LoadState() != kIniLoaded) {
         return;
     }
     SectionEntries entries;

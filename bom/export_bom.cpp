@@ -8,6 +8,7 @@
 #include "bom/row_cursor.h"
 #include "host/vx_editor.h"
 #include "partref/host_status_error.h"
+#include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 
 namespace {
@@ -44,7 +45,7 @@ void WriteBom(BomContext& context, ExportFile& file) {
     PrepareBomRows(context);
     RowCursor cursor(context.bomId);
     if (!cursor) {
-        throw HostStatusError(PdmLink::Instance().GetText(43));
+        throw HostStatusError(PdmLink::Instance().GetText(kTextNoRowCursor));
     }
     const std::vector<std::u16string> columns = VisibleBomColumns();
     WriteHeader(file, columns);

@@ -4,25 +4,27 @@
 #include <string>
 
 #include "config/ini_file.h"
+#include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
 
 std::int32_t FetchPdmValues(BomContext& /*context*/, const char16_t* key, VxmStringMap& values,
                             const char16_t* section, const char16_t* database) {
     if (key == nullptr || section == nullptr) {
-        return -3;
+        return kFetchNoKeyOrSection;
     }
     PdmLink& pdm = PdmLink::Instance();
     CIniFile& mapping = pdm.GetBomMappingFile();
-    if (mapping.LoadState() != 1) {
+    if (mapping.LoadState() != kIniLoaded) {
         return mapping.LoadState();
     }
     SectionEntries entries;
     if (!mapping.ReadSection(section, false, entries)) {
-        return -2;
+        return kFetchNoSection;
     }
     for (const auto& [target, expression] : entries) {
         std::optional<std::u16string> answer = pdm.QueryByKey(key, expression.c_str(), database);
-        if (answer && (answer->empty() || (*answer)[0] != u'!')) {
+        // An empty answer is a value and is stored.
+        if (answer && !IsPdmErrorAnswer(*answer)) {
             values[target] = std::move(*answer);
         }
     }

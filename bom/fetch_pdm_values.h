@@ -7,9 +7,14 @@
 #include "bom/bom_context.h"
 #include "host/vxm_bom.h"
 
+// Answers of FetchPdmValues besides 0 and the mapping file's LoadState when that is not
+// kIniLoaded (kIniFileNotOpened, kIniNoSection).
+constexpr std::int32_t kFetchNoKeyOrSection = -3;  // key or section name absent
+constexpr std::int32_t kFetchNoSection = -2;       // the section yields no entries
+
 // Sets values[target] for every entry whose query answers a value that is not a PDM error;
 // other targets stay unset. database (null or empty: "Folder_All_Document") is the folder
-// of the record. Answers 0; -3 when key or section is null; the mapping file's LoadState
-// when that is not 1 (values untouched); -2 when the section yields no entries.
+// of the record. Answers 0; kFetchNoKeyOrSection; the mapping file's LoadState (values
+// untouched); kFetchNoSection.
 std::int32_t FetchPdmValues(BomContext& context, const char16_t* key, VxmStringMap& values,
                             const char16_t* section, const char16_t* database);

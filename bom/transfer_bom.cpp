@@ -5,6 +5,7 @@
 
 #include "bom/bom_columns.h"
 #include "bom/bom_row.h"
+#include "bom/configuration_error.h"
 #include "bom/external_reference_path.h"
 #include "bom/row_cursor.h"
 #include "bom/transfer_frame.h"
@@ -12,22 +13,18 @@
 #include "config/ini_file.h"
 #include "host/vx_editor.h"
 #include "partref/host_status_error.h"
+#include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 
 namespace {
 
 constexpr const char16_t* kSection = u"VexaBomToKORDANE";
 
-HostStatusError ConfigurationError(const std::u16string& subject, const char16_t* textKey) {
-    return HostStatusError(
-        VxString::format(u"%s\n%s", subject, PdmLink::Instance().GetTextByKey(textKey)).str());
-}
-
 // The pairs of "VexaBomToKORDANE": PDM field name to BOM source. Throws the configuration
 // message when the file or the section is missing or empty.
 SectionEntries ReadTransferMapping() {
     CIniFile& mapping = PdmLink::Instance().GetBomMappingFile();
-    if (mapping.LoadState() == -1) {
+    if (mapping.LoadState() == kIniFileNotOpened) {
         throw ConfigurationError(mapping.GetFileName(), u"VX16300");
     }
     if (!mapping.HasSection(kSection)) {
@@ -90,7 +87,7 @@ std::int32_t SendRows(BomContext& context) {
     PrepareBomRows(context);
     RowCursor cursor(context.bomId);
     if (!cursor) {
-        throw HostStatusError(PdmLink::Instance().GetText(43));
+        throw HostStatusError(PdmLink::Instance().GetText(kTextNoRowCursor));
     }
     const SectionEntries pairs = ReadTransferMapping();
 

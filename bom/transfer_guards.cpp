@@ -26,8 +26,8 @@ std::int32_t LocateBom(BomContext& context) {
         status = manager->findBom(context.bomId, name, VxDbObjectId::kNull, 0);
     }
     if (status != Vx::eOk || context.bomId.isNull()) {
-        return -1;
+        return kBomMissing;
     }
     const std::u16string hasPart = PdmLink::Instance().Evaluate(u"#(HasPart)");
-    return !hasPart.empty() && hasPart[0] == u'1' ? 0 : -2;
+    return !hasPart.empty() && hasPart[0] == u'1' ? kBomFound : kBomNoPdmPart;
 }

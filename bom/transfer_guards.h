@@ -9,7 +9,11 @@
 // not allow a parts-list transfer for it (the user has been told); 0 otherwise.
 std::int32_t CheckStructureTransfer(BomContext& context);
 
-// Finds the drawing's parts list and stores its id in context.bomId. Answers 0 (found, and
-// the PDM holds a part for the current drawing), -1 (no parts list) or -2 (found, but the
-// PDM holds no part).
+// Answers of LocateBom.
+constexpr std::int32_t kBomFound = 0;       // found, and the PDM holds a part for the drawing
+constexpr std::int32_t kBomMissing = -1;    // the drawing's parts list is not available
+constexpr std::int32_t kBomNoPdmPart = -2;  // found, but the PDM holds no part
+
+// Finds the drawing's parts list and stores its id in context.bomId. Answers kBomFound,
+// kBomMissing or kBomNoPdmPart.
 std::int32_t LocateBom(BomContext& context);

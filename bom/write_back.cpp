@@ -7,21 +7,23 @@
 #include "bom/row_cursor.h"
 #include "host/vx_editor.h"
 #include "partref/host_status_error.h"
+#include "pdm/catalogue_texts.h"
+#include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
 
 namespace {
 
-// A usable ident: present and not empty. An answer beginning with "!" is the PDM's error
-// text, not a part number, and must not end up in the drawing.
+// A usable ident: present and not empty. The PDM's error answer is not a part number and
+// must not end up in the drawing.
 bool IsPartNumber(const std::optional<std::u16string>& answer) {
-    return answer && !answer->empty() && (*answer)[0] != u'!';
+    return answer && !answer->empty() && !IsPdmErrorAnswer(*answer);
 }
 
 void WriteBackRows(BomContext& context) {
     PdmLink& pdm = PdmLink::Instance();
     RowCursor cursor(context.bomId);
     if (!cursor) {
-        throw HostStatusError(pdm.GetText(43));
+        throw HostStatusError(pdm.GetText(kTextNoRowCursor));
     }
     for (; !cursor.done(); cursor.step()) {
         const BomRow row = ReadBomRow(cursor.currentRowId());

@@ -27,7 +27,7 @@ bool CIniFile::Load(const std::u16string& path) {
     fileName_ = path;
     CTextFileRead reader;
     if (!reader.Open(path)) {
-        loadState_ = -1;
+        loadState_ = kIniFileNotOpened;
         return false;
     }
     char16_t buffer[kIniLineBufferSize];
@@ -56,8 +56,8 @@ bool CIniFile::Load(const std::u16string& path) {
         }
     }
     reader.Close();
-    loadState_ = sections_.empty() ? -2 : 1;
-    return loadState_ == 1;
+    loadState_ = sections_.empty() ? kIniNoSection : kIniLoaded;
+    return loadState_ == kIniLoaded;
 }
 
 bool CIniFile::ReadSection(const std::u16string& name, bool reversed,

@@ -14,6 +14,12 @@
 #include "config/ini_section.h"
 #include "config/section_entries.h"
 
+// LoadState values of CIniFile.
+constexpr std::int32_t kIniNotLoaded = 0;
+constexpr std::int32_t kIniLoaded = 1;  // at least one section
+constexpr std::int32_t kIniFileNotOpened = -1;
+constexpr std::int32_t kIniNoSection = -2;  // read, but it holds no section
+
 class CIniFile {
   public:
     CIniFile();
@@ -30,8 +36,7 @@ class CIniFile {
     bool ReadSection(const std::u16string& name, bool reversed, SectionEntries& entries) const;
     bool HasSection(const std::u16string& name) const;
     std::u16string GetFileName() const;
-    // 0 not loaded yet, 1 loaded with at least one section, -1 the file did not open,
-    // -2 the file was read but holds no section.
+    // kIniNotLoaded, kIniLoaded, kIniFileNotOpened or kIniNoSection.
     std::int32_t LoadState() const { return loadState_; }
 
     // The registered section names (upper case), in ordinal order.
@@ -39,6 +44,6 @@ class CIniFile {
 
   private:
     std::map<std::u16string, std::unique_ptr<CIniSection>> sections_;
-    std::int32_t loadState_ = 0;
+    std::int32_t loadState_ = kIniNotLoaded;
     std::u16string fileName_;
 };

@@ -8,8 +8,9 @@
 
 #include "bom/bom_context.h"
 
-// The 2D-structure guard, then the parts-list lookup; alert text 42 when the drawing has no
-// parts list. Answers LocateBom's 0 or -2 when the command may go on, or std::nullopt when
+// The 2D-structure guard, then the parts-list lookup; alert text kTextNoPartsList when the
+// drawing has no parts list. Answers LocateBom's kBomFound or kBomNoPdmPart when the command
+// may go on, or std::nullopt when
 // it has ended (the user has been told).
 std::optional<std::int32_t> RunBomPreChecks(BomContext& context);
 

@@ -81,7 +81,7 @@ std::int32_t PdmLink::CallCommand(const char16_t* command, const char16_t* argum
 
 CIniFile& PdmLink::GetBomMappingFile() {
     const std::u16string path = GetEnv(u"BOMIniFile");
-    if (bomMappingFile_.LoadState() != 1) {
+    if (bomMappingFile_.LoadState() != kIniLoaded) {
         bomMappingFile_.Load(path);
     }
     return bomMappingFile_;

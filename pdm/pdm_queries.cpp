@@ -8,6 +8,14 @@
 #include "pdm/query_text.h"
 #include "pdm/result_list.h"
 
+namespace {
+
+// Answered without asking the PDM, as an error answer of its own, so that callers leave the
+// value out as they do for any PDM error.
+constexpr const char16_t* kUnquotableAnswer = u"!the key cannot be put into a PDM query";
+
+}  // namespace
+
 std::optional<std::u16string> PdmLink::CallHostFunction(const std::u16string& name) {
     const ResultList arguments(vxutBuildList(kRtStr, name.c_str(), kRtNone));
     if (arguments.get() == nullptr) {
@@ -36,11 +44,15 @@ std::optional<std::u16string> PdmLink::QueryByKey(const char16_t* key, const cha
             return CallHostFunction(std::u16string(text.substr(1, close - 1)));
         }
     }
+    const bool inFolder = folder != nullptr && folder[0] != u'\0';
+    if (!pdm_query::FitsDoubleQuotedLiteral(key) ||
+        (inFolder && !pdm_query::FitsDoubleQuotedLiteral(folder))) {
+        return std::u16string(kUnquotableAnswer);
+    }
     const VxString query =
-        folder != nullptr && folder[0] != u'\0'
-            ? VxString::format(u"@(Where \"db=%s\" \"ORBKEY=%s\" %s)", folder, key, expression)
-            : VxString::format(u"@(Where \"db=Folder_All_Document\" \"ORBKEY=%s\" %s)", key,
-                               expression);
+        inFolder ? VxString::format(u"@(Where \"db=%s\" \"ORBKEY=%s\" %s)", folder, key, expression)
+                 : VxString::format(u"@(Where \"db=Folder_All_Document\" \"ORBKEY=%s\" %s)", key,
+                                    expression);
     return Evaluate(query.c_str());
 }
 

@@ -16,6 +16,10 @@ std::u16string QuoteLiteralBody(std::u16string_view text) {
     return quoted;
 }
 
+bool FitsDoubleQuotedLiteral(std::u16string_view text) {
+    return text.find(u'"') == std::u16string_view::npos;
+}
+
 bool IsPlainPosition(std::u16string_view text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });

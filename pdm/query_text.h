@@ -10,6 +10,11 @@ namespace pdm_query {
 // holding an apostrophe is found as written instead of ending the literal early.
 std::u16string QuoteLiteralBody(std::u16string_view text);
 
+// Whether the text can stand inside a double-quoted literal of a PDM where-expression
+// ("ORBKEY=%s", "db=%s"): the PDM's language has no escape there, so a double quote would end
+// the literal and change the query.
+bool FitsDoubleQuotedLiteral(std::u16string_view text);
+
 // Whether the text is a plain decimal number (one or more digits 0-9, nothing else), the only
 // form of an xref position that may stand bare in a query.
 bool IsPlainPosition(std::u16string_view text);

@@ -104,14 +104,22 @@ void BomTest::SetCatalogue() {
     sim::pdm::setCatalogueText(u"VX16303", kTextVX16303);
 }
 
-std::vector<std::u16string> BomTest::Alerts() const {
-    std::vector<std::u16string> alerts;
+std::vector<sim::Event> BomTest::EventsOf(const std::string& kind) const {
+    std::vector<sim::Event> found;
     for (const sim::Event& event : events_) {
-        if (event.value("ev", "") == "alert") {
-            alerts.push_back(VxString::fromUtf8(event.value("text", "")).str());
+        if (event.value("ev", "") == kind) {
+            found.push_back(event);
         }
     }
-    return alerts;
+    return found;
+}
+
+std::vector<std::u16string> BomTest::TextsOf(const std::string& kind) const {
+    std::vector<std::u16string> texts;
+    for (const sim::Event& event : EventsOf(kind)) {
+        texts.push_back(VxString::fromUtf8(event.value("text", "")).str());
+    }
+    return texts;
 }
 
 std::vector<std::pair<std::u16string, std::u16string>> BomTest::PdmCommands() const {

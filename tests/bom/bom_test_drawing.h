@@ -46,7 +46,13 @@ class BomTest : public ::testing::Test {
         const std::vector<std::pair<std::u16string, std::u16string>>& identsAtPositions);
     void SetCatalogue();
 
-    std::vector<std::u16string> Alerts() const;
+    std::vector<std::u16string> Alerts() const { return TextsOf("alert"); }
+    // The events of that kind ("prompt", "foreground", ...), in order.
+    std::vector<sim::Event> EventsOf(const std::string& kind) const;
+    // The "text" of every event of that kind.
+    std::vector<std::u16string> TextsOf(const std::string& kind) const;
+    // Command-line output, one text per vxutPrintf.
+    std::vector<std::u16string> Prints() const { return TextsOf("print"); }
     // (command, argument) of every orbdCall, in order.
     std::vector<std::pair<std::u16string, std::u16string>> PdmCommands() const;
     // The expressions the PDM was asked to evaluate, in order.

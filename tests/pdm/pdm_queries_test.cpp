@@ -1,8 +1,10 @@
 // The PDM queries of PdmLink: the exact expressions sent, absent arguments, the host-function
 // form, and values that must not change a query's meaning.
+#include <optional>
 #include <string>
 
 #include "host/vx_resbuf.h"
+#include "pdm/pdm_answer.h"
 #include "pdm_test_support.h"
 
 namespace {
@@ -110,6 +112,27 @@ TEST_F(PdmQueries, PartKeyQueriesDoubleApostrophes) {
                      u"#ORBKEY)",
                      u"#(where db=Folder_All_Part (IDENT=N'4711' AND REVISION=N'A') #ORBKEY)",
                      u"#(where db=Folder_All_Part IDENT=N'x'' OR IDENT=''4711' #ORBKEY)"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PdmQueries, KeyOrFolderWithADoubleQuoteIsNeverSent) {
+    // Sent as it stands, this key would end the quoted ORBKEY literal and add a condition.
+    const std::optional<std::u16string> byKey =
+        link().QueryByKey(u"P9\" \"IDENT=4711", u"@(IDENT:t)", u"Folder_All_Part");
+    ASSERT_TRUE(byKey.has_value());
+    EXPECT_TRUE(IsPdmErrorAnswer(*byKey)) << "it counts as the PDM's error answer";
+    const std::optional<std::u16string> byFolder =
+        link().QueryByKey(u"P9", u"@(IDENT:t)", u"Folder_All_Part\" \"IDENT=4711");
+    ASSERT_TRUE(byFolder.has_value());
+    EXPECT_TRUE(IsPdmErrorAnswer(*byFolder));
+    EXPECT_TRUE(evaluated().empty()) << "no PDM call";
+
+    // Anything else the quoted literal carries as it is.
+    EXPECT_EQ(link().QueryByKey(u"P10' (x) #y", u"@(IDENT:t)", u"Folder_All_Part"), u"");
+    EXPECT_EQ(evaluated().size(), 1u);
 }
 
 }  // namespace
