@@ -13,6 +13,27 @@ const std::u16string& valueOf(const Record& row, const std::u16string& name) {
     return it == row.end() ? kNoValue : it->second;
 }
 
+// A comparison with a literal that every matching row must meet, if the condition has one.
+const Condition* indexableCompare(const Term& t) {
+    if (!t.hasCondition) {
+        return nullptr;
+    }
+    const auto literal = [](const Condition& c) {
+        return c.kind == Condition::Kind::kCompare && !c.valueIsReference;
+    };
+    if (literal(t.condition)) {
+        return &t.condition;
+    }
+    if (t.condition.kind == Condition::Kind::kAnd) {
+        for (const Condition& operand : t.condition.operands) {
+            if (literal(operand)) {
+                return &operand;
+            }
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 ExpressionEvaluator::ExpressionEvaluator(PdmStore& store, VxApDocument* document, bool modal)
@@ -49,13 +70,23 @@ std::u16string ExpressionEvaluator::where(const Term& t) {
     if (table == store_.tables.end()) {
         throw ExpressionError("unknown table " + VxString(t.table).toUtf8());
     }
+    const Table& rows = table->second;
+    std::vector<std::size_t> candidates;
+    if (const Condition* compare = indexableCompare(t)) {
+        candidates = store_.indexes.rowsWith(t.table, rows, store_.tablesGeneration, compare->field,
+                                             compare->value);
+    } else {
+        candidates.resize(rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            candidates[i] = i;
+        }
+    }
     std::u16string joined;
-    // Index, not iterator: a nested query may not change the table, but stay safe anyway.
-    for (std::size_t i = 0; i < table->second.size(); ++i) {
+    for (const std::size_t i : candidates) {
         if (++rowVisits_ > kMaxRowVisits) {
             throw ExpressionError("the query visits too many records");
         }
-        const Record& row = table->second[i];
+        const Record& row = rows[i];
         if (t.hasCondition && !matches(t.condition, row)) {
             continue;
         }

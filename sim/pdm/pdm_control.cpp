@@ -39,10 +39,12 @@ VxApDocument* currentDocument() {
 
 void setTable(const std::u16string& name, Table records) {
     store().tables[name] = std::move(records);
+    ++store().tablesGeneration;
 }
 
 void addRecord(const std::u16string& table, Record record) {
     store().tables[table].push_back(std::move(record));
+    ++store().tablesGeneration;
 }
 
 void setSetting(const std::u16string& name, const std::u16string& value) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sim/pdm/pdm_control.h"
+#include "sim/pdm/table_index.h"
 
 class VxApDocument;
 
@@ -23,6 +24,9 @@ struct PdmStore {
     std::map<std::u16string, std::u16string> catalogue;
     std::map<VxApDocument*, Record> environments;
     std::map<std::u16string, Table> tables;
+    // Counts every change of tables, so that indexes know when to build anew.
+    std::uint64_t tablesGeneration = 0;
+    TableIndexes indexes;
     Record settings;
     std::u16string hasPart = u"0";
     std::deque<std::u16string> selections;

@@ -106,4 +106,46 @@ TEST_F(Run, SavedDrawingRunsAgainUnchanged) {
     EXPECT_EQ(a["drawing"]["blocks"][0]["xrefPath"], "parts/gear.dwg");
 }
 
+// A part reference the module places shows in the saved drawing at its world position, with
+// the drawing's defaults, its part data and its row; the saved drawing then runs unchanged.
+TEST_F(Run, PlacedPartReferenceIsSavedAndTheSavedDrawingRunsAgain) {
+    const fs::path scenario = Write("place.json", R"({
+      "files": { "mapping.ini": { "text": "[KORDANEPartRefToVexa]\r\nDESCR=#DESCRIPTION\r\n" } },
+      "drawing": {
+        "boms": [ { "owner": null, "rows": [] } ],
+        "ucs": { "origin": [100, 50, 0], "xAxis": [0, 1, 0], "yAxis": [-1, 0, 0] },
+        "defaults": { "layer": "PARTREF", "color": 3, "linetype": "Continuous" }
+      },
+      "pdm": { "env": { "BOMIniFile": "mapping.ini", "ORBKEY": "D1" },
+               "catalogue": { "VM2050": "Point: " },
+               "tables": { "Folder_All_Document": [ { "ORBKEY": "P2", "DESCRIPTION": "Bearing" },
+                                                    { "ORBKEY": "D1", "DESCRIPTION": "Pump" } ] } },
+      "steps": [ { "type": "ORBDCREATEPARTREF\nP2\n5,6,1\n" } ]
+    })");
+    ASSERT_EQ(RunFile(scenario, dir_ / "first.json"), 0) << err_.str();
+    ASSERT_EQ(RunFile(dir_ / "first.json", dir_ / "second.json"), 0) << err_.str();
+    std::ifstream first(dir_ / "first.json");
+    std::ifstream second(dir_ / "second.json");
+    const nlohmann::json a = nlohmann::json::parse(first);
+    const nlohmann::json b = nlohmann::json::parse(second);
+    EXPECT_EQ(a, b);
+
+    const nlohmann::json& drawing = a["drawing"];
+    ASSERT_EQ(drawing["entities"].size(), 1u) << drawing.dump();
+    const nlohmann::json& placed = drawing["entities"][0];
+    EXPECT_EQ(placed["type"], "partref");
+    EXPECT_EQ(placed["position"], nlohmann::json::parse("[94, 55, 1]"))
+        << "the typed point is converted from the user coordinate system";
+    EXPECT_EQ(placed["layer"], "PARTREF");
+    EXPECT_EQ(placed["color"], 3);
+    EXPECT_EQ(placed["linetype"], "Continuous");
+    const nlohmann::json& row = drawing["boms"][0]["rows"].at(0);
+    EXPECT_EQ(row["dataEntry"], placed["dataEntry"]);
+    EXPECT_EQ(row["cells"], nlohmann::json::parse(R"({"DESCR": "Bearing", "ORBKEY": "P2"})"));
+    EXPECT_EQ(row["partRefPaths"],
+              nlohmann::json::array({nlohmann::json::array({placed["handle"]})}));
+    EXPECT_EQ(drawing["ucs"]["origin"], nlohmann::json::parse("[100, 50]"));
+    EXPECT_EQ(drawing["defaults"]["layer"], "PARTREF");
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/vx_string.h"
 #include "sim/pdm/pdm_control.h"
 
 namespace {
@@ -190,6 +191,39 @@ TEST_F(PdmEvaluator, DeepNestingIsRefusedNotOverflowed) {
         explosive = u"#(where db=Folder_All_Part " + explosive + u")";
     }
     EXPECT_EQ(evaluate(explosive, false)[0], u'!');
+}
+
+}  // namespace
+
+namespace {
+
+// Queries by a literal field go through an index; it must follow every change of a table
+// and keep the table's row order.
+TEST_F(PdmEvaluator, IndexedQueriesFollowTableChangesAndRowOrder) {
+    const std::u16string byIdent = u"#(where db=Folder_All_Part IDENT=N'O''NEIL-12' #ORBKEY)";
+    EXPECT_EQ(evaluate(byIdent, false), u"P10\nP11");
+    sim::pdm::addRecord(u"Folder_All_Part", {{u"ORBKEY", u"P12"}, {u"IDENT", u"O'NEIL-12"}});
+    EXPECT_EQ(evaluate(byIdent, false), u"P10\nP11\nP12") << "a record added later is found";
+    EXPECT_EQ(evaluate(u"#(where db=Folder_All_Part (IDENT=N'O''NEIL-12' AND REVISION=N'C') "
+                       u"#ORBKEY)",
+                       false),
+              u"P11");
+    EXPECT_EQ(evaluate(u"#(where db=Folder_All_Part REVISION=N'' #ORBKEY)", false), u"P12")
+        << "a record without the field holds the empty text";
+    sim::pdm::setTable(u"Folder_All_Part", {{{u"ORBKEY", u"Q1"}, {u"IDENT", u"4711"}}});
+    EXPECT_EQ(evaluate(byIdent, false), u"") << "a replaced table is indexed anew";
+    EXPECT_EQ(evaluate(u"@(Where \"db=Folder_All_Part\" \"ORBKEY=Q1\" @(IDENT:t))", false),
+              u"4711");
+
+    // A keyed query in a table larger than one evaluation may walk still finds its record.
+    sim::pdm::Table large;
+    for (int i = 0; i < 150000; ++i) {
+        large.push_back({{u"ORBKEY", u"K" + VxString::format(u"%d", i).str()}});
+    }
+    large.back()[u"IDENT"] = u"LAST";
+    sim::pdm::setTable(u"Folder_All_Part", std::move(large));
+    EXPECT_EQ(evaluate(u"@(Where \"db=Folder_All_Part\" \"ORBKEY=K149999\" @(IDENT:t))", false),
+              u"LAST");
 }
 
 }  // namespace
