@@ -8,9 +8,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <string>
 
+#include "bench/fresh_platform.h"
+#include "bench/ratio_reporter.h"
 #include "bom/transfer_guards.h"
 #include "host/vxm_partref.h"
 #include "partref/change_part_ref_key.h"
@@ -51,12 +52,7 @@ void WriteMapping(const std::filesystem::path& file) {
 
 // A fresh host and PDM; the PDM holds count parts in both folders.
 void BuildPlatform(int count) {
-    sim::setEventSink({});
-    sim::resetHost();
-    sim::pdm::reset();
-    sim::pdm::setLogging(false);
-    sim::pdm::setHasPart(u"1");
-    PdmLink::Reset();
+    ResetPlatformForBenchmark();
 
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orbd_partref_bench";
     std::filesystem::create_directories(dir);
@@ -158,40 +154,13 @@ BENCHMARK(UpdateByKey)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMil
 BENCHMARK(UpdateByPartNumber)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChangeEveryKey)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// Keeps every run's time per iteration so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatios(std::ostream& out) const {
-        for (const char* name : {"UpdateByKey", "UpdateByPartNumber", "ChangeEveryKey"}) {
-            const auto large = seconds_.find(std::string(name) + "/100000");
-            const auto small = seconds_.find(std::string(name) + "/10000");
-            const double ratio =
-                large == seconds_.end() || small == seconds_.end() || small->second == 0
-                    ? 0.0
-                    : large->second / small->second;
-            out << name << " time 100000/10000: " << ratio << " (goal: at most 11)\n";
-        }
-    }
-
-  private:
-    std::map<std::string, double> seconds_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios(std::cout);
+    reporter.PrintGrowth(std::cout, {"UpdateByKey", "UpdateByPartNumber", "ChangeEveryKey"});
     benchmark::Shutdown();
     return 0;
 }

@@ -39,6 +39,17 @@ class Run : public ::testing::Test {
         err_.str("");
         return RunScenario(options, out_, err_);
     }
+    // Runs the scenario saving its drawing, runs the saved drawing saving it again, expects the
+    // two saved drawings to be equal and answers the first.
+    nlohmann::json SavedDrawingRunAgain(const fs::path& scenario) {
+        EXPECT_EQ(RunFile(scenario, dir_ / "first.json"), 0) << err_.str();
+        EXPECT_EQ(RunFile(dir_ / "first.json", dir_ / "second.json"), 0) << err_.str();
+        std::ifstream first(dir_ / "first.json");
+        std::ifstream second(dir_ / "second.json");
+        const nlohmann::json a = nlohmann::json::parse(first);
+        EXPECT_EQ(a, nlohmann::json::parse(second));
+        return a;
+    }
     std::vector<nlohmann::json> Events() const {
         std::vector<nlohmann::json> events;
         std::istringstream lines(out_.str());
@@ -95,13 +106,7 @@ TEST_F(Run, SavedDrawingRunsAgainUnchanged) {
                                    { "name": "NOTE", "visible": false } ] }
       }
     })");
-    ASSERT_EQ(RunFile(scenario, dir_ / "first.json"), 0) << err_.str();
-    ASSERT_EQ(RunFile(dir_ / "first.json", dir_ / "second.json"), 0) << err_.str();
-    std::ifstream first(dir_ / "first.json");
-    std::ifstream second(dir_ / "second.json");
-    const nlohmann::json a = nlohmann::json::parse(first);
-    const nlohmann::json b = nlohmann::json::parse(second);
-    EXPECT_EQ(a, b);
+    const nlohmann::json a = SavedDrawingRunAgain(scenario);
     EXPECT_EQ(a["drawing"]["boms"][0]["rows"][0]["cells"]["DESCR"], "Washer");
     EXPECT_EQ(a["drawing"]["blocks"][0]["xrefPath"], "parts/gear.dwg");
 }
@@ -122,13 +127,7 @@ TEST_F(Run, PlacedPartReferenceIsSavedAndTheSavedDrawingRunsAgain) {
                                                     { "ORBKEY": "D1", "DESCRIPTION": "Pump" } ] } },
       "steps": [ { "type": "ORBDCREATEPARTREF\nP2\n5,6,1\n" } ]
     })");
-    ASSERT_EQ(RunFile(scenario, dir_ / "first.json"), 0) << err_.str();
-    ASSERT_EQ(RunFile(dir_ / "first.json", dir_ / "second.json"), 0) << err_.str();
-    std::ifstream first(dir_ / "first.json");
-    std::ifstream second(dir_ / "second.json");
-    const nlohmann::json a = nlohmann::json::parse(first);
-    const nlohmann::json b = nlohmann::json::parse(second);
-    EXPECT_EQ(a, b);
+    const nlohmann::json a = SavedDrawingRunAgain(scenario);
 
     const nlohmann::json& drawing = a["drawing"];
     ASSERT_EQ(drawing["entities"].size(), 1u) << drawing.dump();
