@@ -112,9 +112,8 @@ void ORBDBomEditorReactor::onCommandCancel(const char16_t* commandName) {
 }
 
 void ORBDBomEditorReactor::onLispStart(const char16_t* firstLine) {
-    lispPending_ = firstLine != nullptr &&
-                   std::u16string_view(firstLine).find(u"(orbdexternfinish2") !=
-                       std::u16string_view::npos;
+    lispPending_ = firstLine != nullptr && std::u16string_view(firstLine).find(
+                                               u"(orbdexternfinish2") != std::u16string_view::npos;
 }
 
 void ORBDBomEditorReactor::onLispEnd() {

@@ -14,8 +14,8 @@ bool SafeArgument(const std::u16string& value) {
 }
 
 bool AllDecimalDigits(const std::u16string& value) {
-    return !value.empty() &&
-           std::all_of(value.begin(), value.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    return !value.empty() && std::all_of(value.begin(), value.end(),
+                                         [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
 FollowUpCommand Rejected(const std::u16string& value) {

@@ -64,9 +64,8 @@ void RunMessageBoxPath(BomContext& context, const char16_t* key, bool entityName
     message += link.GetText(59);
     char16_t caption[64] = {};
     LoadModuleString(kIdsModuleName, caption, 64);
-    const int answer =
-        winsys::messageBox(nullptr, message.c_str(), caption,
-                           winsys::kMbYesNo | winsys::kMbIconQuestion);
+    const int answer = winsys::messageBox(nullptr, message.c_str(), caption,
+                                          winsys::kMbYesNo | winsys::kMbIconQuestion);
     if (answer == winsys::kIdYes) {
         CreatePartRef(context, key, nullptr, nullptr, true);
     }

@@ -146,8 +146,7 @@ TEST_F(EditorReactorTest, UnsafeOrOversizedValuesQueueNothingAndAreReported) {
     }
 
     // The longest key that fits the 256-character buffer with " entlast " still goes.
-    const std::u16string fitting(255 - std::u16string(u"ORBDUPDATEPARTREF  entlast ").size(),
-                                 u'K');
+    const std::u16string fitting(255 - std::u16string(u"ORBDUPDATEPARTREF  entlast ").size(), u'K');
     EXPECT_EQ(EndWithPending(u"ORBDDWGINSERT", fitting, u""),
               std::vector<std::u16string>{u"ORBDUPDATEPARTREF " + fitting + u" entlast "});
     EXPECT_TRUE(EndWithPending(u"ORBDDWGINSERT", fitting + u"K", u"").empty());

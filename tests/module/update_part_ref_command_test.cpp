@@ -16,6 +16,10 @@
 #include "sim/winsys/window_control.h"
 #include "tests/module/loaded_module_test.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace {
 
 const std::u16string kText58 = u"The entity has no part data.";
@@ -26,8 +30,8 @@ class UpdatePartRefCommandTest : public LoadedModuleTest {
     void SetUp() override {
         LoadedModuleTest::SetUp();
         const std::pair<int, std::u16string> texts[] = {
-            {58, kText58}, {59, kText59},      {77, u"Part references"}, {78, u"Delete them"},
-            {79, u"Insert"}, {80, u"Do not insert"}};
+            {58, kText58},        {59, kText59},   {77, u"Part references"},
+            {78, u"Delete them"}, {79, u"Insert"}, {80, u"Do not insert"}};
         for (const auto& [number, text] : texts) {
             sim::pdm::setCatalogueText(u"VM20" + VxString::fromUtf8(std::to_string(number)).str(),
                                        text);
@@ -95,8 +99,7 @@ TEST_F(UpdatePartRefCommandTest, AnInsertedExternalDrawingWithPartDataIsFilledSi
 
     // The same by its id, as the reactor queues it when the PDM names the entity.
     sim::setBlockPartData(db(), block, {{u"ORBKEY", u"OLD"}});
-    Run(u"ORBDUPDATEPARTREF D8 " + VxString::fromUtf8(std::to_string(gear.asInt64())).str() +
-        u" ");
+    Run(u"ORBDUPDATEPARTREF D8 " + VxString::fromUtf8(std::to_string(gear.asInt64())).str() + u" ");
     EXPECT_EQ(sim::blockPartData(db(), block)->at(u"DESCRIPTION"), u"Bolt");
     EXPECT_EQ(sim::openObjectCount(), 0u);
 }
@@ -124,7 +127,8 @@ TEST_F(UpdatePartRefCommandTest, TheDialogShowsTheCatalogueTextsAndOkInsertsAPar
     EXPECT_EQ(sim::unbalancedResourcePops(), 0);
 }
 
-TEST_F(UpdatePartRefCommandTest, ATickedBoxErasesTheInsertedPartRefsWhicheverButtonAndIsRemembered) {
+TEST_F(UpdatePartRefCommandTest,
+       ATickedBoxErasesTheInsertedPartRefsWhicheverButtonAndIsRemembered) {
     const VxDbObjectId earlier = AddPartRef();
     std::vector<VxDbObjectId> inserted = Insert(3);
     std::vector<void*> resourcesDuringDialog;
@@ -157,6 +161,31 @@ TEST_F(UpdatePartRefCommandTest, ATickedBoxErasesTheInsertedPartRefsWhicheverBut
     EXPECT_FALSE(requests_[2].checked);
     EXPECT_EQ(sim::openObjectCount(), 0u);
 }
+
+#if defined(_WIN32)
+// The real dialog: the box ticked with a click and the dialog left with the Escape key.
+TEST_F(UpdatePartRefCommandTest, EscapeOnTheRealDialogActsAsCancel) {
+    const std::vector<VxDbObjectId> inserted = Insert(2);
+    bool shownUnticked = false;
+    sim::setDialogAnswerHook([&](const winsys::DialogRequest&) -> std::optional<sim::DialogAnswer> {
+        HWND dialog = GetActiveWindow();
+        HWND box = GetDlgItem(dialog, IDC_PARTREF_DELETE_INSERTED);
+        shownUnticked = IsDlgButtonChecked(dialog, IDC_PARTREF_DELETE_INSERTED) == BST_UNCHECKED;
+        SendMessageW(box, BM_CLICK, 0, 0);
+        MSG escape{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+        IsDialogMessageW(dialog, &escape);
+        return sim::DialogAnswer{winsys::kIdOk, false};  // too late: Escape closed it
+    });
+    Run(u"ORBDUPDATEPARTREF D7 entlast 1,1\n");
+    EXPECT_TRUE(shownUnticked);
+    EXPECT_EQ(ErasedAmong(inserted), 2u) << "the click ticked the real box";
+    EXPECT_EQ(LiveEntities(), 1u) << "Escape inserts no part reference";
+    const std::vector<sim::Event> dialogs = EventsOf("dialog");
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0]["result"], winsys::kIdCancel);
+    EXPECT_EQ(dialogs[0]["check"], true);
+}
+#endif
 
 TEST_F(UpdatePartRefCommandTest, ADialogThatCannotBeCreatedChangesNothing) {
     const std::vector<VxDbObjectId> inserted = Insert(2);
@@ -208,11 +237,11 @@ TEST_F(UpdatePartRefCommandTest, OnlyAnUnsignedNumberNamingABlockReferenceOfTheD
         boltText + "x",
         "-" + boltText,
         "+" + boltText,
-        "18446744073709551616",                       // 2^64
-        "1" + std::string(25, '0'),                   // far past it
-        "18446744073709551615",                       // fits, names nothing
-        std::to_string(elsewhere.asInt64()),          // gone with its drawing
-        std::to_string(bolt.asInt64()),               // in a drawing that is not current
+        "18446744073709551616",               // 2^64
+        "1" + std::string(25, '0'),           // far past it
+        "18446744073709551615",               // fits, names nothing
+        std::to_string(elsewhere.asInt64()),  // gone with its drawing
+        std::to_string(bolt.asInt64()),       // in a drawing that is not current
     };
     for (const std::string& text : texts) {
         Run(u"ORBDUPDATEPARTREF D7 " + VxString::fromUtf8(text).str() + u" ");
@@ -235,8 +264,7 @@ TEST_F(UpdatePartRefCommandTest, LongCatalogueTextsAreJoinedWhole) {
     sim::pdm::setCatalogueText(u"VM2058", first);
     sim::pdm::setCatalogueText(u"VM2059", second);
     const VxDbObjectId bolt = AddBlockReference(u"BOLT", u"");
-    Run(u"ORBDUPDATEPARTREF D7 " + VxString::fromUtf8(std::to_string(bolt.asInt64())).str() +
-        u" ");
+    Run(u"ORBDUPDATEPARTREF D7 " + VxString::fromUtf8(std::to_string(bolt.asInt64())).str() + u" ");
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{Utf8(first + u"\n" + second)});
 }
 
