@@ -1,10 +1,9 @@
 #include "module/inserted_entity_list.h"
 
-#include <algorithm>
-
 void InsertedEntityList::clear() {
     ids_.removeAll();
-    positions_.clear();
+    live_.clear();
+    removed_.clear();
     gaps_ = 0;
 }
 
@@ -12,23 +11,21 @@ void InsertedEntityList::append(VxDbObjectId id) {
     if (id.isNull()) {
         return;
     }
-    positions_[id.asInt64()].push_back(ids_.length());
+    ++live_[id.asInt64()];
     ids_.append(id);
 }
 
 void InsertedEntityList::removeFirst(VxDbObjectId id) {
-    const auto found = positions_.find(id.asInt64());
-    if (found == positions_.end()) {
+    const auto found = live_.find(id.asInt64());
+    if (found == live_.end()) {
         return;
     }
-    std::vector<int>& at = found->second;
-    ids_[at.front()] = VxDbObjectId::kNull;
-    at.erase(at.begin());
-    if (at.empty()) {
-        positions_.erase(found);
+    if (--found->second == 0) {
+        live_.erase(found);
     }
+    ++removed_[id.asInt64()];
     ++gaps_;
-    // Squeezing once the gaps outnumber the entries keeps the work per removal constant.
+    // Squeezing once the removals outnumber the entries keeps the work per removal constant.
     if (gaps_ > ids_.length() - gaps_) {
         squeeze();
     }
@@ -42,11 +39,17 @@ const VxDbObjectIdArray& InsertedEntityList::ids() const {
 }
 
 void InsertedEntityList::squeeze() const {
-    const auto kept = std::remove(ids_.begin(), ids_.end(), VxDbObjectId::kNull);
-    ids_.setLogicalLength(static_cast<int>(kept - ids_.begin()));
-    positions_.clear();
+    int kept = 0;
     for (int i = 0; i < ids_.length(); ++i) {
-        positions_[ids_[i].asInt64()].push_back(i);
+        const VxDbObjectId id = ids_[i];
+        const auto removed = removed_.find(id.asInt64());
+        if (removed != removed_.end() && removed->second > 0) {
+            --removed->second;
+            continue;
+        }
+        ids_[kept++] = id;
     }
+    ids_.setLogicalLength(kept);
+    removed_.clear();
     gaps_ = 0;
 }

@@ -2,13 +2,13 @@
 // arrived, with ids removed again when their entity is erased during the insertion.
 //
 // An insertion may add and erase many thousands of entities, so removing an id must not scan
-// the list: a removed id leaves a gap that is squeezed out when the list is read, and an index
-// finds an id's first occurrence. Each operation costs amortised constant time.
+// the list: a removal is only counted, and the counted first occurrences are dropped in one
+// pass when the list is read (or when the removals outnumber the entries). Each operation
+// costs amortised constant time.
 #pragma once
 
 #include <cstdint>
 #include <unordered_map>
-#include <vector>
 
 #include "host/vx_array.h"
 #include "host/vx_db_object_id.h"
@@ -29,8 +29,9 @@ class InsertedEntityList {
   private:
     void squeeze() const;
 
-    mutable VxDbObjectIdArray ids_;  // removed entries hold the null id until squeezed
-    // Positions in ids_ of each id's occurrences, ascending; rebuilt when squeezed.
-    mutable std::unordered_map<std::uint64_t, std::vector<int>> positions_;
+    mutable VxDbObjectIdArray ids_;                // removed occurrences stay until squeezed
+    std::unordered_map<std::uint64_t, int> live_;  // occurrences of each id not removed
+    // Removed occurrences of each id not squeezed out yet: always its first ones in ids_.
+    mutable std::unordered_map<std::uint64_t, int> removed_;
     mutable int gaps_ = 0;
 };

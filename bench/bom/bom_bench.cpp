@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 
+#include "bench/support/time_ratio_reporter.h"
 #include "bom/bom_row.h"
 #include "bom/export_bom.h"
 #include "bom/export_file.h"
@@ -179,46 +180,26 @@ BENCHMARK(OrbdBomExport)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kM
 BENCHMARK(ExportWriter)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(FwriteSameBytes)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// Keeps every run's time per iteration so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
+void PrintRatios(const TimeRatioReporter& reporter, std::ostream& out) {
+    for (const char* name : {"OrbdBom", "OrbdBomExport"}) {
+        out << name << " time 100000/10000: "
+            << reporter.Ratio(std::string(name) + "/100000", std::string(name) + "/10000")
+            << " (goal: at most 11)\n";
     }
-    void PrintRatios(std::ostream& out) const {
-        for (const char* name : {"OrbdBom", "OrbdBomExport"}) {
-            out << name << " time 100000/10000: "
-                << Ratio(std::string(name) + "/100000", std::string(name) + "/10000")
-                << " (goal: at most 11)\n";
-        }
-        out << "fwrite time / ExportWriter time at 100000 rows: "
-            << Ratio("FwriteSameBytes/100000", "ExportWriter/100000") << " (goal: at least 0.33)\n";
-        out << "fwrite time / whole export time at 100000 rows: "
-            << Ratio("FwriteSameBytes/100000", "OrbdBomExport/100000") << "\n";
-    }
-
-  private:
-    double Ratio(const std::string& a, const std::string& b) const {
-        const auto x = seconds_.find(a);
-        const auto y = seconds_.find(b);
-        return x == seconds_.end() || y == seconds_.end() || y->second == 0 ? 0.0
-                                                                            : x->second / y->second;
-    }
-    std::map<std::string, double> seconds_;
-};
+    out << "fwrite time / ExportWriter time at 100000 rows: "
+        << reporter.Ratio("FwriteSameBytes/100000", "ExportWriter/100000")
+        << " (goal: at least 0.33)\n";
+    out << "fwrite time / whole export time at 100000 rows: "
+        << reporter.Ratio("FwriteSameBytes/100000", "OrbdBomExport/100000") << "\n";
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    TimeRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios(std::cout);
+    PrintRatios(reporter, std::cout);
     benchmark::Shutdown();
     return 0;
 }
