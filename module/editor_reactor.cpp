@@ -112,20 +112,26 @@ void ORBDBomEditorReactor::onCommandCancel(const char16_t* commandName) {
 }
 
 void ORBDBomEditorReactor::onLispStart(const char16_t* firstLine) {
-    lispPending_ = firstLine != nullptr && std::u16string_view(firstLine).find(
-                                               u"(orbdexternfinish2") != std::u16string_view::npos;
+    RunAsBarrier([&] {
+        lispPending_ =
+            firstLine != nullptr &&
+            std::u16string_view(firstLine).find(u"(orbdexternfinish2") != std::u16string_view::npos;
+    });
 }
 
 void ORBDBomEditorReactor::onLispEnd() {
-    if (!lispPending_) {
-        return;
-    }
-    RunAsBarrier([&] { processPendingPartRef(u"orbdexternfinish2"); });
-    lispPending_ = false;
+    RunAsBarrier([&] {
+        if (!lispPending_) {
+            return;
+        }
+        // Cleared first, so that a failure while processing cannot leave it set.
+        lispPending_ = false;
+        processPendingPartRef(u"orbdexternfinish2");
+    });
 }
 
 void ORBDBomEditorReactor::onLispCancel() {
-    lispPending_ = false;
+    RunAsBarrier([&] { lispPending_ = false; });
 }
 
 void ORBDBomEditorReactor::onObjectAdded(const VxDbDatabase* /*database*/,
