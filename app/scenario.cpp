@@ -72,8 +72,11 @@ ScenarioStep ParseStep(const JsonAt& node) {
         node["type"].utf8();
         step.kind = ScenarioStep::Kind::kType;
     } else if (node.has("command")) {
-        node.requireObject({"command", "add", "erase", "unerase", "env", "cancel"});
+        node.requireObject({"command", "add", "erase", "unerase", "env", "cancel", "typeAhead"});
         node["command"].utf8();
+        if (node.has("typeAhead")) {
+            node["typeAhead"].utf8();
+        }
         if (node.has("add")) {
             node["add"].requireArray();
         }

@@ -131,6 +131,11 @@ void Session::SetEnv(const nlohmann::json& env) {
 void Session::RunHostCommandStep(const nlohmann::json& node, const std::string& path) {
     const std::u16string name = U16(node["command"].get<std::string>());
     const bool cancelled = node.value("cancel", false);
+    // What the user typed while the command ran: the commands it queued read their answers
+    // from it.
+    if (node.contains("typeAhead")) {
+        sim::typeText(U16(node["typeAhead"].get<std::string>()));
+    }
     auto body = [&]() {
         if (node.contains("add")) {
             sim::addEntities(node["add"], path + "/add", sim::workingDatabase(), handles_);

@@ -1,6 +1,47 @@
 #include "module/editor_reactor.h"
 
+#include <exception>
+
+#include "bom/bom_context.h"
+#include "host/vx_docman.h"
 #include "module/class_lookup.h"
+#include "module/command_barrier.h"
+#include "module/follow_up_command.h"
+#include "partref/host_status_error.h"
+#include "partref/update_part_refs.h"
+#include "pdm/pdm_link.h"
+
+namespace {
+
+constexpr char16_t kDrawingInsert[] = u"ORBDDWGINSERT";
+
+bool Is(const char16_t* name, std::u16string_view expected) {
+    return name != nullptr && std::u16string_view(name) == expected;
+}
+
+bool IsEntity(const VxDbObject* object) {
+    return object != nullptr && object->isKindOf(VxDbEntity::desc());
+}
+
+VxDbDatabase* WorkingDatabase() {
+    VxDbHostApplicationServices* services = vxdbHostApplicationServices();
+    return services != nullptr ? services->workingDatabase() : nullptr;
+}
+
+void QueueFollowUp(const FollowUpCommand& command) {
+    if (!command.accepted) {
+        vxutPrintf(u"\n%s %s\n", vexaErrorStatusText(Vx::eInvalidInput), command.rejected);
+        return;
+    }
+    VxApDocManager* manager = vxDocManagerPtr();
+    if (manager == nullptr) {
+        return;
+    }
+    ThrowIfHostFailed(manager->sendStringToExecute(manager->curDocument(), command.text.c_str(),
+                                                   true, false, true));
+}
+
+}  // namespace
 
 ORBDBomEditorReactor::ORBDBomEditorReactor() {
     if (VxEditor* editor = Editor()) {
@@ -16,4 +57,130 @@ ORBDBomEditorReactor::~ORBDBomEditorReactor() {
 
 VxRxClass* ORBDBomEditorReactor::isA() const {
     return VxEditorReactorClass();
+}
+
+void ORBDBomEditorReactor::onSaveStart(VxDbDatabase* database, const char16_t* /*fileName*/) {
+    RunAsBarrier([&] {
+        if (database == nullptr || database != WorkingDatabase()) {
+            return;
+        }
+        PdmLink& link = PdmLink::Instance();
+        if (link.IsModuleLoaded(u"vmcomp.vmx") != 0) {
+            return;
+        }
+        const std::u16string key = link.GetEnv(u"ORBKEY");
+        if (key.empty()) {
+            return;
+        }
+        BomContext context{};
+        SyncPartData(context, key.c_str());
+    });
+}
+
+void ORBDBomEditorReactor::onCommandStart(const char16_t* commandName) {
+    RunAsBarrier([&] {
+        if (!Is(commandName, kDrawingInsert)) {
+            return;
+        }
+        insertedEntityIds_.clear();
+        if (VxDbDatabase* database = WorkingDatabase()) {
+            database->addReactor(this);
+        }
+    });
+}
+
+void ORBDBomEditorReactor::onCommandEnd(const char16_t* commandName) {
+    RunAsBarrier([&] {
+        const bool insertion = Is(commandName, kDrawingInsert);
+        if (!insertion && !Is(commandName, u"ORBDINTROFINISH") &&
+            !Is(commandName, u"ORBDSYSSAVE")) {
+            return;
+        }
+        if (insertion) {
+            detachFromWorkingDatabase();
+        }
+        processPendingPartRef(commandName);
+    });
+}
+
+void ORBDBomEditorReactor::onCommandCancel(const char16_t* commandName) {
+    RunAsBarrier([&] {
+        if (Is(commandName, kDrawingInsert)) {
+            detachFromWorkingDatabase();
+        }
+    });
+}
+
+void ORBDBomEditorReactor::onLispStart(const char16_t* firstLine) {
+    RunAsBarrier([&] {
+        lispPending_ =
+            firstLine != nullptr &&
+            std::u16string_view(firstLine).find(u"(orbdexternfinish2") != std::u16string_view::npos;
+    });
+}
+
+void ORBDBomEditorReactor::onLispEnd() {
+    RunAsBarrier([&] {
+        if (!lispPending_) {
+            return;
+        }
+        // Cleared first, so that a failure while processing cannot leave it set.
+        lispPending_ = false;
+        processPendingPartRef(u"orbdexternfinish2");
+    });
+}
+
+void ORBDBomEditorReactor::onLispCancel() {
+    RunAsBarrier([&] { lispPending_ = false; });
+}
+
+void ORBDBomEditorReactor::onObjectAdded(const VxDbDatabase* /*database*/,
+                                         const VxDbObject* object) {
+    RunAsBarrier([&] {
+        if (IsEntity(object)) {
+            insertedEntityIds_.append(object->objectId());
+        }
+    });
+}
+
+void ORBDBomEditorReactor::onObjectErased(const VxDbDatabase* /*database*/,
+                                          const VxDbObject* object, bool erased) {
+    RunAsBarrier([&] {
+        if (!IsEntity(object)) {
+            return;
+        }
+        if (erased) {
+            insertedEntityIds_.removeFirst(object->objectId());
+        } else {
+            insertedEntityIds_.append(object->objectId());
+        }
+    });
+}
+
+void ORBDBomEditorReactor::processPendingPartRef(const std::u16string& triggeringName) {
+    PdmLink& link = PdmLink::Instance();
+    const std::u16string key = link.GetEnv(u"PARTREF");
+    if (key.empty() || key == u"0") {
+        return;
+    }
+    // The pending values are consumed once, whatever happens to the follow-up command.
+    std::exception_ptr failure;
+    try {
+        if (link.GetBomMappingFile().HasSection(u"KORDANEPartRefToVexa")) {
+            QueueFollowUp(BuildFollowUpCommand(key, link.GetEnv(u"PARTREFID"), triggeringName));
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    link.SetEnv(u"PARTREF", u"");
+    link.SetEnv(u"PARTREFID", u"0");
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+void ORBDBomEditorReactor::detachFromWorkingDatabase() {
+    if (VxDbDatabase* database = WorkingDatabase()) {
+        database->removeReactor(this);
+    }
 }

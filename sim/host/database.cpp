@@ -120,6 +120,7 @@ VxDbObjectId Database::addBlock(const VxString& name, const VxString& xrefPath) 
     VxHostInternals::setXrefPath(*record, xrefPath);
     const VxDbObjectId id = adopt(record);
     VxHostInternals::records(*table).append(id);
+    notify([this, record](VxDbDatabaseReactor& reactor) { reactor.onObjectAdded(this, record); });
     return id;
 }
 

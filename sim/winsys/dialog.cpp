@@ -65,6 +65,9 @@ const wchar_t* wide(const std::u16string& text) {
 
 void answerThroughControls(HWND dialog, RunningDialog& running) {
     const sim::DialogAnswer answer = askHook(*running.request);
+    if (!IsWindowVisible(dialog)) {
+        return;  // the hook closed it itself, as a user's key does
+    }
     if (answer.result == -1) {
         EndDialog(dialog, -1);
         return;

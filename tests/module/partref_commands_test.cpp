@@ -5,48 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/module_loader.h"
 #include "host/vx_status.h"
 #include "sim/host/faults.h"
-#include "tests/partref/part_ref_test_support.h"
+#include "tests/module/loaded_module_test.h"
 
 namespace {
 
-class PartRefCommandsTest : public PartRefOpTest {
-  protected:
-    void SetUp() override {
-        PartRefOpTest::SetUp();
-        std::string error;
-        module_ = LoadedModule::Load(ORBD_MODULE_FILE, error);
-        ASSERT_NE(module_, nullptr) << error;
-        module_->SendMessage(1, &packet_);
-        UseStandardMapping();
-    }
-    void TearDown() override {
-        if (module_) {
-            module_->SendMessage(2, &packet_);
-            module_.reset();
-        }
-        PartRefOpTest::TearDown();
-    }
-    void Run(std::u16string_view typed) {
-        Type(typed);
-        sim::runCommandLine();
-    }
-    // "prompt=answer" or "prompt cancelled", in order.
-    std::vector<std::string> Prompts() const {
-        std::vector<std::string> prompts;
-        for (const sim::Event& event : EventsOf("prompt")) {
-            prompts.push_back(event.value("prompt", "") + (event.contains("answer")
-                                                               ? "=" + event.value("answer", "")
-                                                               : " cancelled"));
-        }
-        return prompts;
-    }
-
-    int packet_ = 0;
-    std::unique_ptr<LoadedModule> module_;
-};
+using PartRefCommandsTest = LoadedModuleTest;
 
 const std::string kPoint = "Position of the part reference: ";
 

@@ -1,6 +1,7 @@
-// Opens the part-reference dialog from the module's resources with the texts the module
-// puts in, and keeps it on the screen until asked to close it, so that a screenshot can be
-// taken. Windows only.
+// Runs "ORBDUPDATEPARTREF" after a drawing insertion in the loaded module, so that the
+// part-reference dialog opens as the command opens it, with the PDM catalogue's texts, and
+// keeps it on the screen until asked to close it, so that a screenshot can be taken.
+// Windows only.
 //
 //   show_partref_dialog READY_FILE DONE_FILE
 //
@@ -11,9 +12,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <string>
 #include <thread>
+#include <utility>
 
-#include "dialog_support.h"
+#include "app/module_loader.h"
+#include "sim/host/command_line.h"
+#include "sim/host/host_control.h"
+#include "sim/pdm/pdm_control.h"
 #include "sim/winsys/window_control.h"
 
 int main(int argc, char** argv) {
@@ -23,10 +30,24 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path ready = argv[1];
     const std::filesystem::path done = argv[2];
-    ModuleResources resources;
-    if (!resources.loaded()) {
-        std::fprintf(stderr, "cannot read the resources of orbdvmbom16.vmx\n");
+    sim::resetHost();
+    std::string error;
+    const std::unique_ptr<LoadedModule> module =
+        LoadedModule::Load(DefaultModulePath(argv[0]), error);
+    if (!module) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
+    }
+    int packet = 0;
+    module->SendMessage(1, &packet);
+    const std::pair<const char16_t*, const char16_t*> catalogue[] = {
+        {u"VM2077", u"Teilereferenzen"},
+        {u"VM2059", u"Soll eine Teilreferenz eingefügt werden?"},
+        {u"VM2078", u"Teilereferenzen der eingefügten Zeichnung löschen"},
+        {u"VM2079", u"OK"},
+        {u"VM2080", u"Abbrechen"}};
+    for (const auto& [key, text] : catalogue) {
+        sim::pdm::setCatalogueText(key, text);
     }
     // The hook runs on the dialog's thread: it keeps handling the dialog's messages (painting
     // above all) while it waits.
@@ -40,7 +61,9 @@ int main(int argc, char** argv) {
             Sleep(20);
         }
     };
+    bool shown = false;
     sim::setDialogAnswerHook([&](const winsys::DialogRequest&) {
+        shown = true;
         pumpFor(1000);
         std::ofstream(ready) << "shown\n";
         for (int waited = 0; waited < 1200 && !std::filesystem::exists(done); ++waited) {
@@ -50,10 +73,12 @@ int main(int argc, char** argv) {
     });
     // A thread of its own shows it on the visible desktop: the stand-in host may have moved
     // the main thread to the private desktop of its windows.
-    winsys::DialogOutcome outcome;
-    std::thread([&outcome] {
-        outcome = winsys::runModalDialog(nullptr, PartRefDialogRequest(true));
+    std::thread([] {
+        sim::typeText(u"ORBDUPDATEPARTREF D7 entlast ");
+        sim::runCommandLine();
     }).join();
-    std::printf("dialog closed with %d\n", outcome.result);
-    return outcome.result == winsys::kIdCancel ? 0 : 1;
+    sim::setDialogAnswerHook({});
+    module->SendMessage(2, &packet);
+    std::printf(shown ? "dialog shown and closed\n" : "no dialog shown\n");
+    return shown ? 0 : 1;
 }

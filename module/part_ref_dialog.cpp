@@ -1,0 +1,33 @@
+#include "module/part_ref_dialog.h"
+
+#include "pdm/pdm_link.h"
+#include "resources/resource_ids.h"
+
+int lastDeleteInsertedPartRefs = 0;
+
+winsys::DialogRequest CPartRefDialog::OnInitDialog() const {
+    PdmLink& link = PdmLink::Instance();
+    winsys::DialogRequest request;
+    request.resourceId = IDD_PARTREF;
+    request.caption = link.GetText(77);
+    request.texts = {{IDC_PARTREF_QUESTION, link.GetText(59)},
+                     {IDC_PARTREF_DELETE_INSERTED, link.GetText(78)},
+                     {winsys::kIdOk, link.GetText(79)},
+                     {winsys::kIdCancel, link.GetText(80)}};
+    request.checkBoxId = IDC_PARTREF_DELETE_INSERTED;
+    request.checked = lastDeleteInsertedPartRefs != 0;
+    return request;
+}
+
+void CPartRefDialog::OnClose(bool checked) {
+    deleteInsertedPartRefs = checked ? 1 : 0;
+    lastDeleteInsertedPartRefs = deleteInsertedPartRefs;
+}
+
+int CPartRefDialog::DoModal() {
+    const winsys::DialogOutcome outcome = winsys::runModalDialog(nullptr, OnInitDialog());
+    if (outcome.result == winsys::kIdOk || outcome.result == winsys::kIdCancel) {
+        OnClose(outcome.checked);
+    }
+    return outcome.result;
+}
