@@ -219,6 +219,23 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
     return parsed;
 }
 
+const char* WhyNotLoaded(const std::u16string& path) {
+    CTextFileRead reader;
+    reader.Open(path);
+    switch (reader.LastRefusal()) {
+        case CTextFileRead::Refusal::kMissing:
+            return "no such file";
+        case CTextFileRead::Refusal::kNotRegular:
+            return "not a regular file (a device, pipe or folder is never read)";
+        case CTextFileRead::Refusal::kTooLarge:
+            return "larger than 64 MiB, far beyond any mapping file";
+        case CTextFileRead::Refusal::kNone:
+        case CTextFileRead::Refusal::kUnreadable:
+            break;
+    }
+    return "unreadable or shorter than two bytes";
+}
+
 struct ReadResult {
     std::string encoding;
     std::vector<Warning> warnings;
@@ -275,8 +292,7 @@ int runIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
     CIniFile file;
     file.Load(path);
     if (file.LoadState() == -1) {
-        err << "ini-check: cannot load " << parsed->file
-            << ": missing, unreadable or shorter than two bytes\n";
+        err << "ini-check: cannot load " << parsed->file << ": " << WhyNotLoaded(path) << "\n";
         return kExitNotLoaded;
     }
     ReadResult read = Explain(path, file);

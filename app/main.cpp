@@ -14,8 +14,8 @@ namespace {
 constexpr const char* kUsage =
     "usage:\n"
     "  vexa-sim run [SCENARIO.json] [--format text|jsonl] [--save-drawing OUT.json]\n"
-    "               [--workdir DIR] [--module FILE]\n"
-    "  vexa-sim shell [SCENARIO.json] [--workdir DIR] [--module FILE]\n"
+    "               [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
+    "  vexa-sim shell [SCENARIO.json] [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
     "  vexa-sim ini-check FILE [--section NAME]\n"
     "Without a scenario, run and shell use the bundled example.\n";
 

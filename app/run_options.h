@@ -14,6 +14,8 @@ struct RunOptions {
     std::optional<std::filesystem::path> saveDrawing;
     std::optional<std::filesystem::path> workdir;
     std::filesystem::path module;
+    // "BOMIniFile" and "WSPATH" may name places outside the work directory.
+    bool allowOutsideWorkdir = false;
 };
 
 // The bundled example that runs when no scenario is named.

@@ -20,13 +20,32 @@ RunOptions Absolute(const RunOptions& options) {
     return absolute;
 }
 
+namespace {
+
+// Names from a scenario may hold control characters; the terminal must not act on them.
+std::string Printable(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            constexpr const char* kHex = "0123456789abcdef";
+            out += std::string("\\u00") + kHex[(c >> 4) & 0xF] + kHex[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 int WithScenario(const RunOptions& options, std::ostream& err,
                  const std::function<int(const Scenario&)>& body) {
     try {
         return body(ReadScenario(options.scenario));
     } catch (const sim::ScenarioError& e) {
         err << "vexa-sim: " << options.scenario.string() << ": at "
-            << (e.path().empty() ? std::string("the top") : e.path()) << ": " << e.what() << "\n";
+            << (e.path().empty() ? std::string("the top") : Printable(e.path())) << ": "
+            << Printable(e.what()) << "\n";
         return 2;
     } catch (const std::exception& e) {
         err << "vexa-sim: " << e.what() << "\n";

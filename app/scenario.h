@@ -11,6 +11,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "sim/host/database.h"
+#include "sim/scenario/drawing_handles.h"
+
 // One file to write into the work directory before the run.
 struct ScenarioFile {
     std::string name;
@@ -19,9 +22,17 @@ struct ScenarioFile {
 
 // One step, kept as JSON with its place in the file; the runner interprets it.
 struct ScenarioStep {
-    enum class Kind { kType, kCommand, kLisp, kSave, kFail, kEnv };
+    enum class Kind { kType, kCommand, kLisp, kSave, kFail, kEnv, kPdm, kStructure2d };
     Kind kind;
     nlohmann::json node;
+    std::string path;
+};
+
+// A PDM environment value that names a place in the file system ("BOMIniFile", "WSPATH"),
+// with the JSON place that sets it.
+struct ScenarioPathSetting {
+    std::string name;
+    std::string value;
     std::string path;
 };
 
@@ -35,9 +46,14 @@ struct Scenario {
     nlohmann::json hostFunctions = nlohmann::json::object();
     std::vector<nlohmann::json> ui;
     std::vector<ScenarioStep> steps;
+    std::vector<ScenarioPathSetting> pathSettings;
 };
 
 // Reads and checks a scenario file; throws sim::ScenarioError naming the place.
 Scenario ReadScenario(const std::filesystem::path& file);
 // The same for a document already parsed.
 Scenario ParseScenario(const nlohmann::json& document);
+// The checks of the steps that need the loaded drawing: the entities that "add" steps add and
+// the handles that "erase" and "unerase" name. Throws sim::ScenarioError; changes nothing.
+void CheckStepsAgainstDrawing(const Scenario& scenario, sim::Database& db,
+                              sim::DrawingHandles& handles);

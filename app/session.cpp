@@ -12,9 +12,11 @@
 #include "sim/host/faults.h"
 #include "sim/host/host_control.h"
 #include "sim/host/lisp.h"
+#include "sim/mech/mech_control.h"
 #include "sim/pdm/pdm_control.h"
 #include "sim/pdm/pdm_scenario.h"
 #include "sim/scenario/drawing_io.h"
+#include "sim/scenario/scenario_error.h"
 #include "sim/winsys/window_control.h"
 
 namespace {
@@ -63,9 +65,14 @@ void Session::Start(const Scenario& scenario) {
 
     // Everything the scenario describes is taken in before anything runs, so that a scenario
     // that breaks the schema stops the run with nothing done.
-    sim::loadDrawing(scenario.drawing, "/drawing", sim::workingDatabase(), handles_);
-    sim::pdm::configure(scenario.pdm, "/pdm");
+    {
+        const sim::FaultsSuspended own;
+        sim::loadDrawing(scenario.drawing, "/drawing", sim::workingDatabase(), handles_);
+        CheckStepsAgainstDrawing(scenario, sim::workingDatabase(), handles_);
+        sim::pdm::configure(scenario.pdm, "/pdm");
+    }
     workDirectory_ = std::make_unique<WorkDirectory>(options_.workdir);
+    KeepInsideWorkDirectory(scenario.pathSettings);
     workDirectory_->WriteFiles(scenario.files);
 
     std::vector<VxString> modules;
@@ -92,6 +99,32 @@ void Session::Start(const Scenario& scenario) {
     module_->SendMessage(VxRx::kInitModuleMsg, module_.get());
 }
 
+// A scenario from someone else must not read or write files anywhere the user can: outside
+// places need the user's consent, and files written there are reported all the same.
+void Session::KeepInsideWorkDirectory(const std::vector<ScenarioPathSetting>& settings) {
+    for (const ScenarioPathSetting& setting : settings) {
+        if (setting.value.empty()) {
+            continue;
+        }
+        // "WSPATH" is the start of the export file's name, not necessarily a folder.
+        const bool prefix = setting.name == "WSPATH";
+        const std::filesystem::path place =
+            prefix ? std::filesystem::path(U16(setting.value + "KorBom.txt")).parent_path()
+                   : std::filesystem::path(U16(setting.value));
+        if (workDirectory_->Contains(place)) {
+            continue;
+        }
+        if (!options_.allowOutsideWorkdir) {
+            throw sim::ScenarioError(setting.path, "\"" + setting.name +
+                                                       "\" points outside the work directory "
+                                                       "(--allow-outside-workdir allows it)");
+        }
+        if (prefix) {
+            workDirectory_->Watch(place);
+        }
+    }
+}
+
 // The hooks point into this session; none may outlive it.
 void Session::ReleaseHooks() {
     sim::setUiAnswerHook({});
@@ -113,6 +146,16 @@ Session::~Session() {
 void Session::ReportFiles() {
     for (const auto& [name, bytes] : workDirectory_->TakeChanges()) {
         sim::emit(sim::Event{{"ev", "file"}, {"path", name}, {"bytes", bytes}});
+    }
+}
+
+// A fault that never fired is almost always a mistake of the scenario's author.
+void Session::ReportUnfiredFaults() {
+    for (const sim::UnfiredFault& fault : sim::unfiredFaults()) {
+        sim::emit(sim::Event{{"ev", "fault.unfired"},
+                             {"op", fault.operation},
+                             {"nth", fault.nth},
+                             {"calls", fault.seen}});
     }
 }
 
@@ -194,6 +237,14 @@ void Session::RunStep(const ScenarioStep& step) {
         case ScenarioStep::Kind::kEnv:
             SetEnv(node["env"]);
             break;
+        case ScenarioStep::Kind::kPdm: {
+            const sim::FaultsSuspended own;
+            sim::pdm::configure(node["pdm"], step.path + "/pdm");
+            break;
+        }
+        case ScenarioStep::Kind::kStructure2d:
+            sim::setStructure2d(sim::workingDatabase(), node["structure2d"].get<bool>());
+            break;
     }
     ReportFiles();
 }
@@ -205,8 +256,10 @@ std::size_t Session::Finish() {
         module_->SendMessage(VxRx::kUnloadModuleMsg, module_.get());
         module_.reset();
     }
+    ReportUnfiredFaults();
     sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
     if (options_.saveDrawing) {
+        const sim::FaultsSuspended own;
         const nlohmann::ordered_json drawing = {
             {"drawing",
              sim::saveDrawing(sim::workingDatabase(), handles_, handles_.loadedModules)}};

@@ -37,7 +37,9 @@ class Session {
   private:
     void Start(const Scenario& scenario);
     void ReleaseHooks();
+    void KeepInsideWorkDirectory(const std::vector<ScenarioPathSetting>& settings);
     void ReportFiles();
+    void ReportUnfiredFaults();
     void RunHostCommandStep(const nlohmann::json& spec, const std::string& path);
     void SetEnv(const nlohmann::json& env);
 

@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -51,20 +50,40 @@ void WorkDirectory::WriteFiles(const std::vector<ScenarioFile>& files) {
     seen_ = Snapshot();
 }
 
+bool WorkDirectory::Contains(const fs::path& place) const {
+    const fs::path relative = (path_ / place).lexically_normal().lexically_relative(path_);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+void WorkDirectory::Watch(const fs::path& folder) {
+    watched_.push_back(fs::absolute(path_ / folder).lexically_normal());
+    seen_ = Snapshot();
+}
+
 std::map<std::string, WorkDirectory::Seen> WorkDirectory::Snapshot() const {
     std::map<std::string, Seen> files;
     std::error_code ec;
+    auto note = [&](const fs::directory_entry& entry, const std::string& name) {
+        std::error_code error;
+        if (!entry.is_regular_file(error)) {
+            return;
+        }
+        const std::uintmax_t size = entry.file_size(error);
+        const fs::file_time_type written = entry.last_write_time(error);
+        if (!error) {
+            files[name] = Seen{size, written};
+        }
+    };
     for (auto it = fs::recursive_directory_iterator(path_, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (!it->is_regular_file(ec)) {
-            continue;
+        note(*it, fs::relative(it->path(), path_, ec).generic_string());
+    }
+    for (const fs::path& folder : watched_) {
+        std::error_code error;
+        for (auto it = fs::directory_iterator(folder, error);
+             !error && it != fs::directory_iterator(); it.increment(error)) {
+            note(*it, it->path().generic_string());
         }
-        std::ifstream in(it->path(), std::ios::binary);
-        std::stringstream content;
-        content << in.rdbuf();
-        const std::string bytes = content.str();
-        files[fs::relative(it->path(), path_, ec).generic_string()] =
-            Seen{bytes.size(), std::hash<std::string>{}(bytes)};
     }
     return files;
 }
@@ -74,8 +93,7 @@ std::vector<std::pair<std::string, std::uintmax_t>> WorkDirectory::TakeChanges()
     std::vector<std::pair<std::string, std::uintmax_t>> changes;
     for (const auto& [name, seen] : now) {
         const auto before = seen_.find(name);
-        if (before == seen_.end() || before->second.size != seen.size ||
-            before->second.contentHash != seen.contentHash) {
+        if (before == seen_.end() || !(before->second == seen)) {
             changes.emplace_back(name, seen.size);
         }
     }

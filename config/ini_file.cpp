@@ -55,7 +55,14 @@ bool CIniFile::Load(const std::u16string& path) {
                 break;
         }
     }
+    // A file that grew past the bound while it was read is as unreadable as one that began so.
+    const bool cutShort = reader.LastRefusal() == CTextFileRead::Refusal::kTooLarge;
     reader.Close();
+    if (cutShort) {
+        sections_.clear();
+        loadState_ = kIniFileNotOpened;
+        return false;
+    }
     loadState_ = sections_.empty() ? kIniNoSection : kIniLoaded;
     return loadState_ == kIniLoaded;
 }

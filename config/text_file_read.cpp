@@ -28,18 +28,42 @@ bool CTextFileRead::Open(const std::u16string& path) {
     firstLine_ = true;
     position_ = -1;
     pending_ = false;
+    bytesRead_ = 0;
+    refusal_ = Refusal::kUnreadable;
     try {
-        file_.open(std::filesystem::path(path), std::ios::in | std::ios::binary);
+        // The type is checked before opening: opening a pipe blocks until a writer comes.
+        const std::filesystem::path file(path);
+        std::error_code error;
+        const std::filesystem::file_status status = std::filesystem::status(file, error);
+        if (!std::filesystem::exists(status)) {
+            refusal_ = Refusal::kMissing;
+            return false;
+        }
+        if (!std::filesystem::is_regular_file(status)) {
+            refusal_ = Refusal::kNotRegular;
+            return false;
+        }
+        const std::uintmax_t size = std::filesystem::file_size(file, error);
+        if (error) {
+            return false;
+        }
+        if (size > kMostBytes) {
+            refusal_ = Refusal::kTooLarge;
+            return false;
+        }
+        file_.open(file, std::ios::in | std::ios::binary);
     } catch (...) {
         return false;  // a path that the file system cannot represent
     }
     if (!file_.is_open()) {
         return false;
     }
+    refusal_ = Refusal::kNone;
     std::uint8_t first = 0;
     std::uint8_t second = 0;
     if (!NextByte(first) || !NextByte(second)) {
         Close();
+        refusal_ = Refusal::kUnreadable;
         return false;
     }
     markLength_ = 0;
@@ -53,6 +77,7 @@ bool CTextFileRead::Open(const std::u16string& path) {
         std::uint8_t third = 0;
         if (!NextByte(third)) {
             Close();
+            refusal_ = Refusal::kUnreadable;
             return false;
         }
         encoding_ = third == 0xBF ? Utf8 : Ansi;
@@ -73,6 +98,7 @@ bool CTextFileRead::Open(const std::u16string& path) {
 }
 
 void CTextFileRead::Rewind() {
+    bytesRead_ = 0;
     file_.clear();
     file_.seekg(0);
     position_ = -1;
@@ -108,8 +134,14 @@ bool CTextFileRead::NextByte(std::uint8_t& byte) {
     }
     if (position_ == -1 || position_ == kBlockSize - 1) {
         std::memset(block_, 0, sizeof block_);
-        file_.read(reinterpret_cast<char*>(block_), kBlockSize);
-        fill_ = static_cast<std::int32_t>(file_.gcount());
+        if (bytesRead_ < kMostBytes) {
+            file_.read(reinterpret_cast<char*>(block_), kBlockSize);
+            fill_ = static_cast<std::int32_t>(file_.gcount());
+        } else {
+            fill_ = 0;
+            refusal_ = Refusal::kTooLarge;
+        }
+        bytesRead_ += static_cast<std::uintmax_t>(std::max(fill_, 0));
         if (fill_ <= 0) {
             atEnd_ = true;
             byte = 0;

@@ -21,6 +21,11 @@ class CTextFileRead {
     };
 
     static constexpr int kBlockSize = 1024;
+    // Far above any real mapping file; a file that ends only past it (or never) is not read.
+    static constexpr std::uintmax_t kMostBytes = 64u << 20;
+
+    // Why the last Open failed.
+    enum class Refusal { kNone, kMissing, kNotRegular, kTooLarge, kUnreadable };
 
     CTextFileRead();
     virtual ~CTextFileRead();
@@ -28,9 +33,12 @@ class CTextFileRead {
     CTextFileRead& operator=(const CTextFileRead&) = delete;
 
     // True when the file is open and its encoding was recognised. A file shorter than two
-    // bytes, or one that ends right after EF BB, is not opened.
+    // bytes, or one that ends right after EF BB, is not opened; nor is anything but a
+    // regular file (a device or a pipe could block or never end) or a file larger than
+    // kMostBytes. Reading stops at kMostBytes even if the file grows meanwhile.
     bool Open(const std::u16string& path);
     bool IsOpen() const;
+    Refusal LastRefusal() const { return refusal_; }
     bool AtEnd() const { return atEnd_; }
     // Zeroes buffer[0..size) and delivers the next line into it, terminated. A line longer
     // than size - 1 bytes (Ansi) or size - 3 characters is split; its rest is the next line.
@@ -54,6 +62,8 @@ class CTextFileRead {
     void Rewind();
 
     std::ifstream file_;
+    Refusal refusal_ = Refusal::kNone;
+    std::uintmax_t bytesRead_ = 0;
     TextEncoding encoding_ = Ansi;
     bool atEnd_ = false;
     std::uint8_t block_[kBlockSize] = {};

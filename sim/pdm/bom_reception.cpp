@@ -87,6 +87,13 @@ int receiveExternBom(PdmStore& store, const std::u16string& argument) {
 
 }  // namespace
 
+const std::vector<std::u16string>& commandNames() {
+    static const std::vector<std::u16string> names = {u"BOMSTART",       u"BOMELEMENTSTART",
+                                                      u"BOMELEMENTINFO", u"BOMELEMENTEND",
+                                                      u"BOMEND",         u"NewExternBom"};
+    return names;
+}
+
 int carryOutCommand(PdmStore& store, const std::u16string& command,
                     const std::u16string& argument) {
     BomReception& r = store.reception;

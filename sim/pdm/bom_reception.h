@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "sim/pdm/pdm_store.h"
 
@@ -11,6 +12,8 @@ namespace sim::pdm {
 
 // Carries out the command and answers its code (0 accepted, else a CallCode).
 int carryOutCommand(PdmStore& store, const std::u16string& command, const std::u16string& argument);
+// The commands carryOutCommand knows; a new one adds its name here.
+const std::vector<std::u16string>& commandNames();
 
 // A refused frame call still counts as made: a refused "BOMELEMENTSTART" opens its element
 // (whose fields and end follow), and a refused closing call ("BOMELEMENTEND", "BOMEND") still

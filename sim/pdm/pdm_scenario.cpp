@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/vx_string.h"
+#include "sim/pdm/bom_reception.h"
 #include "sim/pdm/pdm_control.h"
 #include "sim/scenario/scenario_error.h"
 
@@ -29,7 +30,11 @@ std::string pointer(const std::string& path, const std::string& token) {
     return path + "/" + escaped;
 }
 
-std::u16string wide(const std::string& utf8) {
+// The host's texts end at a NUL, so a text holding one would reach the module cut short.
+std::u16string wide(const std::string& utf8, const std::string& path) {
+    if (utf8.find('\0') != std::string::npos) {
+        throw ScenarioError(path, "a text cannot hold a NUL character");
+    }
     return VxString::fromUtf8(utf8).str();
 }
 
@@ -44,7 +49,7 @@ std::u16string text(const Json& value, const std::string& path) {
     if (!value.is_string()) {
         throw ScenarioError(path, "expected a text");
     }
-    return wide(value.get<std::string>());
+    return wide(value.get<std::string>(), path);
 }
 
 int integer(const Json& value, const std::string& path) {
@@ -63,7 +68,8 @@ using Texts = std::vector<std::pair<std::u16string, std::u16string>>;
 Texts textMap(const Json& value, const std::string& path) {
     Texts out;
     for (const auto& [key, member] : object(value, path).items()) {
-        out.emplace_back(wide(key), text(member, pointer(path, key)));
+        const std::string at = pointer(path, key);
+        out.emplace_back(wide(key, at), text(member, at));
     }
     return out;
 }
@@ -74,14 +80,15 @@ struct RefusalEntry {
     int code = 0;
 };
 
-RefusalEntry refusal(const std::string& command, const Json& value, const std::string& path) {
-    RefusalEntry entry{wide(command)};
+RefusalEntry refusal(const std::u16string& command, const Json& value, const std::string& path) {
+    RefusalEntry entry{command};
     if (value.is_number_integer()) {
         entry.code = integer(value, path);
         return entry;
     }
     if (!value.is_object()) {
-        throw ScenarioError(path, "expected a code or {\"nth\": N, \"code\": CODE}");
+        throw ScenarioError(path,
+                            "expected a code, {\"nth\": N, \"code\": CODE} or a list of them");
     }
     bool hasNth = false;
     bool hasCode = false;
@@ -103,6 +110,19 @@ RefusalEntry refusal(const std::string& command, const Json& value, const std::s
         throw ScenarioError(path, "needs both \"nth\" and \"code\"");
     }
     return entry;
+}
+
+// A refusal of a command the PDM does not know would never match: a misspelt name.
+std::u16string knownCommand(const std::string& command, const std::string& path) {
+    const std::u16string name = wide(command, path);
+    std::string valid;
+    for (const std::u16string& known : commandNames()) {
+        if (known == name) {
+            return name;
+        }
+        valid += (valid.empty() ? "" : ", ") + VxString(known).toUtf8();
+    }
+    throw ScenarioError(path, "unknown PDM command \"" + command + "\" (known: " + valid + ")");
 }
 
 struct PdmSetup {
@@ -140,7 +160,7 @@ PdmSetup read(const Json& pdm, const std::string& path) {
                     }
                     table.push_back(std::move(record));
                 }
-                setup.tables.emplace_back(wide(name), std::move(table));
+                setup.tables.emplace_back(wide(name, tableAt), std::move(table));
             }
         } else if (key == "selectItem") {
             if (!value.is_array()) {
@@ -151,7 +171,16 @@ PdmSetup read(const Json& pdm, const std::string& path) {
             }
         } else if (key == "refuse") {
             for (const auto& [command, code] : object(value, at).items()) {
-                setup.refusals.push_back(refusal(command, code, pointer(at, command)));
+                const std::string commandAt = pointer(at, command);
+                const std::u16string name = knownCommand(command, commandAt);
+                if (!code.is_array()) {
+                    setup.refusals.push_back(refusal(name, code, commandAt));
+                    continue;
+                }
+                for (std::size_t i = 0; i < code.size(); ++i) {
+                    setup.refusals.push_back(
+                        refusal(name, code[i], pointer(commandAt, std::to_string(i))));
+                }
             }
         } else {
             throw ScenarioError(at, "unknown member");
@@ -161,6 +190,10 @@ PdmSetup read(const Json& pdm, const std::string& path) {
 }
 
 }  // namespace
+
+void check(const nlohmann::json& pdm, const std::string& path) {
+    read(pdm, path);
+}
 
 void configure(const nlohmann::json& pdm, const std::string& path) {
     PdmSetup setup = read(pdm, path);

@@ -105,6 +105,13 @@ class DrawingReader {
         handles_.bindEntity(node.handle, db_.appendEntity(block, entity));
     }
 
+    void checkEntities(const JsonAt& list, std::set<std::int64_t>& planned) const {
+        list.requireArray();
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            readEntity(list.at(i), planned);
+        }
+    }
+
     void readEntities(const JsonAt& list, VxDbObjectId block) {
         list.requireArray();
         std::set<std::int64_t> batch;
@@ -349,6 +356,11 @@ void loadDrawing(const nlohmann::json& drawing, const std::string& path, Databas
 void addEntities(const nlohmann::json& entities, const std::string& path, Database& db,
                  DrawingHandles& handles) {
     DrawingReader(db, handles).readEntities(JsonAt(entities, path), db.modelSpaceId());
+}
+
+void checkEntities(const nlohmann::json& entities, const std::string& path, Database& db,
+                   DrawingHandles& handles, std::set<std::int64_t>& planned) {
+    DrawingReader(db, handles).checkEntities(JsonAt(entities, path), planned);
 }
 
 }  // namespace sim

@@ -17,6 +17,8 @@
 // Violations throw sim::ScenarioError naming the JSON pointer of the offending value.
 #pragma once
 
+#include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,11 @@ void loadDrawing(const nlohmann::json& drawing, const std::string& path, Databas
 // reactors hear each append. Everything is checked before anything is added.
 void addEntities(const nlohmann::json& entities, const std::string& path, Database& db,
                  DrawingHandles& handles);
+
+// Checks entities as addEntities would add them now, without adding anything; planned holds
+// the handles of entities that earlier steps will add and receives these ones.
+void checkEntities(const nlohmann::json& entities, const std::string& path, Database& db,
+                   DrawingHandles& handles, std::set<std::int64_t>& planned);
 
 // The drawing as it is now, in the schema above; erased entities are left out and things the
 // run added get fresh handles and numbers (handles itself is not changed).

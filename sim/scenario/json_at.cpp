@@ -68,7 +68,12 @@ std::string JsonAt::utf8() const {
     if (!value_.is_string()) {
         fail("expected a string");
     }
-    return value_.get<std::string>();
+    const std::string& text = value_.get_ref<const std::string&>();
+    // The host's texts end at a NUL: the rest would be lost on the way to the module.
+    if (text.find('\0') != std::string::npos) {
+        fail("a text cannot hold a NUL character");
+    }
+    return text;
 }
 
 bool JsonAt::boolean() const {
@@ -92,6 +97,9 @@ std::map<std::u16string, std::u16string> JsonAt::textMap() const {
     std::map<std::u16string, std::u16string> texts;
     for (const auto& item : value_.items()) {
         const JsonAt field(item.value(), childPath(path_, item.key()));
+        if (item.key().find('\0') != std::string::npos) {
+            field.fail("a name cannot hold a NUL character");
+        }
         texts[VxString::fromUtf8(item.key()).str()] = field.text().str();
     }
     return texts;

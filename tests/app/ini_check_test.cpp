@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "config/text_file_read.h"
+
 #include <sstream>
 #include <string>
 
@@ -132,6 +136,17 @@ TEST(IniCheck, FilesThatDoNotLoad) {
 
     EXPECT_EQ(RunCheck({Utf8Path(dir.Write("one.ini", "["))}).code, 2);
     EXPECT_EQ(RunCheck({Utf8Path(dir.path().u16string())}).code, 2) << "a directory";
+
+    const std::u16string large = dir.Write("large.ini", "[A]\n");
+    std::filesystem::resize_file(large, CTextFileRead::kMostBytes + 1);
+    const Check tooLarge = RunCheck({Utf8Path(large)});
+    EXPECT_EQ(tooLarge.code, 2);
+    EXPECT_NE(tooLarge.err.find("larger than 64 MiB"), std::string::npos) << tooLarge.err;
+#ifndef _WIN32
+    const Check device = RunCheck({"/dev/zero"});
+    EXPECT_EQ(device.code, 2) << "and it ended";
+    EXPECT_NE(device.err.find("not a regular file"), std::string::npos) << device.err;
+#endif
 
     const Check headerless = RunCheck({Utf8Path(dir.Write("h.ini", "; nothing\n"))});
     EXPECT_EQ(headerless.code, 1);

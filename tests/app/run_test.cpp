@@ -29,8 +29,10 @@ class Run : public ::testing::Test {
         std::ofstream(file, std::ios::binary) << text;
         return file;
     }
-    int RunFile(const fs::path& scenario, std::optional<fs::path> save = std::nullopt) {
+    int RunFile(const fs::path& scenario, std::optional<fs::path> save = std::nullopt,
+                bool allowOutside = false) {
         RunOptions options;
+        options.allowOutsideWorkdir = allowOutside;
         options.scenario = scenario;
         options.module = ORBD_MODULE_FILE;
         options.format = TranscriptFormat::kJsonl;
@@ -145,6 +147,122 @@ TEST_F(Run, PlacedPartReferenceIsSavedAndTheSavedDrawingRunsAgain) {
               nlohmann::json::array({nlohmann::json::array({placed["handle"]})}));
     EXPECT_EQ(drawing["ucs"]["origin"], nlohmann::json::parse("[100, 50]"));
     EXPECT_EQ(drawing["defaults"]["layer"], "PARTREF");
+}
+
+// An export run: a mapping file, a parts list of one row and the PDM's answers; steps and
+// PDM environment as given.
+nlohmann::json Export(const nlohmann::json& env, const nlohmann::json& steps) {
+    nlohmann::json scenario = nlohmann::json::parse(R"({
+      "files": { "mapping.ini": { "text": "[VexaBomToKORDANE]\r\nDESCR=DESCRIPTION\r\n" } },
+      "drawing": {
+        "entities": [ { "handle": 1, "type": "partref", "dataEntry": 7 } ],
+        "boms": [ { "owner": null, "rows": [
+          { "item": "1", "qty": 3, "dataEntry": 7, "cells": { "DESCRIPTION": "Washer" } } ] } ],
+        "standard": { "columns": [ { "name": "ITEM" }, { "name": "DESCRIPTION" } ] }
+      },
+      "pdm": { "env": { "BOMIniFile": "mapping.ini", "WSPATH": "", "ORBKEY": "A1.7" },
+               "hasPart": "1" }
+    })");
+    if (env.is_object()) {
+        scenario["pdm"]["env"].update(env);
+    }
+    scenario["steps"] = steps;
+    return scenario;
+}
+
+TEST_F(Run, AddAndEraseAreCheckedBeforeAnythingRuns) {
+    const auto step = [](const nlohmann::json& extra) {
+        nlohmann::json command = {{"command", "ORBDBOMEXPORT"}};
+        command.update(extra);
+        return Export({}, {{{"type", "ORBDBOMEXPORT\n"}}, command}).dump();
+    };
+    EXPECT_EQ(RunFile(Write("dup.json", step({{"add", {{{"handle", 1}, {"type", "line"}}}}}))), 2);
+    EXPECT_NE(err_.str().find("/steps/1/add/0/handle"), std::string::npos) << err_.str();
+    EXPECT_TRUE(out_.str().empty()) << "the first step did not run: " << out_.str();
+
+    EXPECT_EQ(RunFile(Write("type.json", step({{"add", {{{"handle", 5}, {"type", "circle"}}}}}))),
+              2);
+    EXPECT_NE(err_.str().find("/steps/1/add/0/type"), std::string::npos) << err_.str();
+
+    EXPECT_EQ(RunFile(Write("erase.json", step({{"erase", {1, 99}}}))), 2);
+    EXPECT_NE(err_.str().find("/steps/1/erase/1"), std::string::npos) << err_.str();
+
+    const nlohmann::json twice =
+        Export({}, {{{"command", "ORBDBOMEXPORT"}, {"add", {{{"handle", 5}, {"type", "line"}}}}},
+                    {{"command", "ORBDBOMEXPORT"}, {"add", {{{"handle", 5}, {"type", "line"}}}}}});
+    EXPECT_EQ(RunFile(Write("twice.json", twice.dump())), 2);
+    EXPECT_NE(err_.str().find("/steps/1/add/0/handle"), std::string::npos) << err_.str();
+
+    const nlohmann::json later =
+        Export({}, {{{"command", "ORBDBOMEXPORT"}, {"add", {{{"handle", 5}, {"type", "line"}}}}},
+                    {{"command", "ORBDBOMEXPORT"}, {"erase", {5}}}});
+    EXPECT_EQ(RunFile(Write("later.json", later.dump())), 0)
+        << "a handle added by an earlier step can be erased: " << err_.str();
+}
+
+TEST_F(Run, PlacesOutsideTheWorkDirectoryNeedConsent) {
+    const std::string outside = (dir_ / "outside").generic_string() + "/";
+    fs::create_directories(dir_ / "outside");
+    const nlohmann::json atLoad = Export({{"WSPATH", outside}}, {{{"type", "ORBDBOMEXPORT\n"}}});
+    EXPECT_EQ(RunFile(Write("load.json", atLoad.dump())), 2);
+    EXPECT_NE(err_.str().find("/pdm/env/WSPATH"), std::string::npos) << err_.str();
+    EXPECT_FALSE(fs::exists(dir_ / "outside" / "A1KorBom.txt"));
+
+    const nlohmann::json byStep =
+        Export({}, {{{"env", {{"BOMIniFile", "../mapping.ini"}}}}, {{"type", "ORBDBOMEXPORT\n"}}});
+    EXPECT_EQ(RunFile(Write("step.json", byStep.dump())), 2);
+    EXPECT_NE(err_.str().find("/steps/0/env/BOMIniFile"), std::string::npos) << err_.str();
+
+    const nlohmann::json inside = Export({{"WSPATH", "ws/../"}}, {{{"type", "ORBDBOMEXPORT\n"}}});
+    EXPECT_EQ(RunFile(Write("inside.json", inside.dump())), 0) << err_.str();
+
+    ASSERT_EQ(RunFile(Write("load.json", atLoad.dump()), std::nullopt, true), 0) << err_.str();
+    EXPECT_TRUE(fs::exists(dir_ / "outside" / "A1KorBom.txt"));
+    bool reported = false;
+    for (const nlohmann::json& event : Events()) {
+        reported = reported || (event["ev"] == "file" && event["path"] == outside + "A1KorBom.txt");
+    }
+    EXPECT_TRUE(reported) << "a file written outside is reported: " << out_.str();
+}
+
+TEST_F(Run, FaultsHitOnlyTheModuleAndUnfiredOnesAreReported) {
+    for (const std::string& op : {std::string("getCurrentSymbolStd"), std::string("*")}) {
+        const nlohmann::json scenario =
+            Export({}, {{{"type", "ORBDBOMEXPORT\n"}},
+                        {{"fail", {{"op", op}, {"nth", 1000}, {"status", 5}}}}});
+        ASSERT_EQ(RunFile(Write("late.json", scenario.dump()), dir_ / "saved.json"), 0)
+            << err_.str();
+        std::ifstream saved(dir_ / "saved.json");
+        const nlohmann::json drawing = nlohmann::json::parse(saved)["drawing"];
+        EXPECT_EQ(drawing["standard"]["columns"].size(), 2u) << op << ": the save was not hit";
+        EXPECT_EQ(drawing["boms"][0]["rows"][0]["cells"]["DESCRIPTION"], "Washer") << op;
+        const std::vector<nlohmann::json> events = Events();
+        ASSERT_GE(events.size(), 2u);
+        nlohmann::json unfired = events[events.size() - 2];
+        unfired.erase("calls");  // the module's own calls after the step, unloading included
+        EXPECT_EQ(unfired, (nlohmann::json{{"ev", "fault.unfired"}, {"op", op}, {"nth", 1000}}))
+            << out_.str();
+        EXPECT_EQ(events.back()["ev"], "end");
+    }
+}
+
+TEST_F(Run, StepsChangeThePdmBetweenCommands) {
+    const nlohmann::json scenario =
+        Export({{"WSPATH", "ws/"}},
+               {{{"type", "ORBDBOMEXPORT\n"}},
+                {{"pdm", {{"hasPart", "0"}, {"settings", {{"BOMTransferFor2DStructure", "1"}}}}}},
+                {{"type", "ORBDBOMEXPORT\n"}},
+                {{"structure2d", true}},
+                {{"pdm", {{"settings", {{"BOMTransferFor2DStructure", "0"}}}}}},
+                {{"type", "ORBDBOMEXPORT\n"}}});
+    ASSERT_EQ(RunFile(Write("between.json", scenario.dump())), 0) << err_.str();
+    std::vector<std::string> answers;
+    for (const nlohmann::json& event : Events()) {
+        if (event["ev"] == "pdm.prep") {
+            answers.push_back(event["result"]);
+        }
+    }
+    EXPECT_EQ(answers, (std::vector<std::string>{"", "1", "1", "0", "0"})) << out_.str();
 }
 
 }  // namespace

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>  // mkfifo: pipes in the file system are POSIX only
+#endif
 
 #include "tests/config/test_files.h"
 
@@ -85,6 +90,30 @@ TEST(TextFileRead, FilesThatDoNotOpen) {
     char16_t buffer[8] = {u'x', u'x'};
     EXPECT_FALSE(reader.ReadLine(buffer, 8));
     EXPECT_EQ(buffer[0], 0);
+}
+
+TEST(TextFileRead, FilesThatNeverEndAreNotOpened) {
+    TempDir dir;
+    CTextFileRead reader;
+    // Sparse: a size past the bound costs no disk.
+    const std::u16string large = dir.Write("large.ini", "[A]\r\n");
+    std::filesystem::resize_file(large, CTextFileRead::kMostBytes + 1);
+    EXPECT_FALSE(reader.Open(large));
+    EXPECT_EQ(reader.LastRefusal(), CTextFileRead::Refusal::kTooLarge);
+    EXPECT_FALSE(reader.Open(dir.path().u16string()));
+    EXPECT_EQ(reader.LastRefusal(), CTextFileRead::Refusal::kNotRegular);
+    EXPECT_FALSE(reader.Open((dir.path() / "absent").u16string()));
+    EXPECT_EQ(reader.LastRefusal(), CTextFileRead::Refusal::kMissing);
+    EXPECT_TRUE(reader.Open(dir.Write("fine.ini", "[A]\r\n")));
+    EXPECT_EQ(reader.LastRefusal(), CTextFileRead::Refusal::kNone);
+#ifndef _WIN32
+    EXPECT_FALSE(reader.Open(u"/dev/zero"));
+    EXPECT_EQ(reader.LastRefusal(), CTextFileRead::Refusal::kNotRegular);
+    const std::filesystem::path fifo = dir.path() / "pipe.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(reader.Open(fifo.u16string())) << "and it did not block";
+    EXPECT_EQ(reader.LastRefusal(), CTextFileRead::Refusal::kNotRegular);
+#endif
 }
 
 TEST(TextFileRead, WithoutMarkTheStatisticsDecide) {

@@ -69,4 +69,19 @@ TEST(PdmScenario, MalformedPartsAreReportedWithTheirPath) {
     EXPECT_EQ(sim::pdm::evaluate(u"#(HasPart)", false), u"0");
 }
 
+TEST(PdmScenario, RefusalsListOccurrencesAndLaterOnesCountFromWhenTheyAreSet) {
+    sim::pdm::reset();
+    sim::pdm::configure(json::parse(R"({"refuse": {"BOMSTART": [{"nth": 1, "code": 4},
+                                                                {"nth": 3, "code": 5}]}})"),
+                        "/pdm");
+    EXPECT_EQ(orbdCall(u"BOMSTART", u"", u""), 4);
+    EXPECT_NE(orbdCall(u"BOMSTART", u"", u""), 5);
+    sim::pdm::configure(json::parse(R"({"refuse": {"BOMSTART": {"nth": 2, "code": 6}}})"), "/pdm");
+    EXPECT_EQ(orbdCall(u"BOMSTART", u"", u""), 5);
+    EXPECT_EQ(orbdCall(u"BOMSTART", u"", u""), 6);
+    EXPECT_EQ(errorPath({{"refuse", {{"BOMSTRAT", 3}}}}), "/pdm/refuse/BOMSTRAT");
+    EXPECT_EQ(errorPath({{"settings", {{"A", std::string("x\0y", 3)}}}}), "/pdm/settings/A");
+    sim::pdm::reset();
+}
+
 }  // namespace

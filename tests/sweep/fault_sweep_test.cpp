@@ -1,13 +1,19 @@
 // The fault sweep: each scenario runs once to count the calls of every fallible host,
 // mechanical-layer and PDM-client operation, then once per call with that call failing.
-// Whatever fails, the module must not crash, must leave no object open, and must leave every
-// parts-list transfer the PDM received properly framed. Leaks show under the sanitizer build.
+// Whatever fails, the module must not crash, must leave no object open, must leave every
+// parts-list transfer the PDM received properly framed, and must leave no third state: every
+// column, entity, part-data field, row and cell of the saved drawing is as it was before the
+// steps or as the clean run left it. Leaks show under the sanitizer build.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <map>
+#include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +24,7 @@
 #include "sim/host/faults.h"
 #include "sim/host/host_control.h"
 #include "sim/pdm/pdm_control.h"
+#include "tests/sweep/drawing_facts.h"
 
 namespace fs = std::filesystem;
 
@@ -54,11 +61,53 @@ struct Outcome {
     std::size_t openObjects = 0;
     bool framingWhole = true;
     std::map<std::string, int> calls;
+    DrawingFacts drawing;
 };
 
-Outcome RunOnce(const Scenario& scenario, const std::string& failOperation, int nth) {
+struct Totals {
+    int scenarios = 0;
+    int failingCalls = 0;
+    int drawingsCompared = 0;
+};
+
+Totals& totals() {
+    static Totals t;
+    return t;
+}
+
+fs::path SavedDrawingFile() {
+    // One folder per sweep process, so that sweeps side by side do not meet.
+    static const fs::path folder = [] {
+        fs::path made = fs::temp_directory_path() / "orbd-sweep";
+        for (unsigned n = std::random_device{}();; ++n) {
+            if (fs::create_directories(made.replace_filename("orbd-sweep-" + std::to_string(n)))) {
+                return made;
+            }
+        }
+    }();
+    return folder / "saved.json";
+}
+
+class PrintTotals : public ::testing::Environment {
+  public:
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(SavedDrawingFile().parent_path(), ignored);
+        std::cout << "fault sweep: " << totals().scenarios << " scenarios, "
+                  << totals().failingCalls << " failing calls tried, " << totals().drawingsCompared
+                  << " drawings compared\n";
+    }
+};
+
+const ::testing::Environment* const kTotals = ::testing::AddGlobalTestEnvironment(new PrintTotals);
+
+// withSteps false: the drawing as the scenario gives it, before any step.
+Outcome RunOnce(const Scenario& scenario, const std::string& failOperation, int nth,
+                bool withSteps = true) {
     RunOptions options;
     options.module = ORBD_MODULE_FILE;
+    const fs::path saved = SavedDrawingFile();
+    options.saveDrawing = saved;
     std::ostringstream discarded;
     Transcript transcript(discarded, TranscriptFormat::kJsonl);
     Outcome outcome;
@@ -68,31 +117,73 @@ Outcome RunOnce(const Scenario& scenario, const std::string& failOperation, int 
         sim::armFault(failOperation, nth, FailureStatus(failOperation));
     }
     for (const ScenarioStep& step : scenario.steps) {
-        if (step.kind != ScenarioStep::Kind::kFail) {
+        if (withSteps && step.kind != ScenarioStep::Kind::kFail) {
             session.RunStep(step);
         }
     }
     outcome.calls = sim::checkpointCounts();
     outcome.framingWhole = sim::pdm::framingWhole();
     outcome.openObjects = session.Finish();
+    std::ifstream in(saved);
+    outcome.drawing = FactsOf(nlohmann::json::parse(in)["drawing"]);
+    in.close();
+    fs::remove(saved);
     return outcome;
+}
+
+TEST(DrawingFacts, AThirdValueIsFoundWhereverItIs) {
+    const nlohmann::json before = nlohmann::json::parse(R"({
+      "entities": [{"handle": 1, "type": "partref", "dataEntry": 7}], "blocks": [],
+      "partData": {"ORBKEY": "A"}, "dataEntries": {},
+      "boms": [{"owner": null, "rows": [{"item": "1", "qty": 1, "dataEntry": 7,
+                                         "cells": {"DESCR": "old", "NOTE": "n"}}]}],
+      "standard": {"columns": [{"name": "DESCR", "visible": true}]}, "structure2d": false})");
+    nlohmann::json after = before;
+    after["boms"][0]["rows"][0]["cells"]["DESCR"] = "new";
+    after["standard"]["columns"].push_back({{"name", "IDENT"}, {"visible", true}});
+    EXPECT_TRUE(ThirdStates(FactsOf(before), FactsOf(after), FactsOf(before)).empty());
+    EXPECT_TRUE(ThirdStates(FactsOf(before), FactsOf(after), FactsOf(after)).empty());
+
+    nlohmann::json third = after;
+    third["boms"][0]["rows"][0]["cells"]["DESCR"] = "";
+    third["standard"]["columns"][1]["visible"] = false;
+    third["partData"].erase("ORBKEY");
+    third["entities"][0]["dataEntry"] = 8;
+    const std::vector<std::string> found =
+        ThirdStates(FactsOf(before), FactsOf(after), FactsOf(third));
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(found[0].rfind("column IDENT", 0), 0u) << found[0];
+    EXPECT_EQ(found[1].rfind("drawing part data ORBKEY = (none)", 0), 0u) << found[1];
+    EXPECT_EQ(found[2].rfind("model space entity 1", 0), 0u) << found[2];
+    EXPECT_EQ(found[3].rfind("parts list of model space row of data entry 7 cell DESCR", 0), 0u)
+        << found[3];
 }
 
 class FaultSweep : public ::testing::TestWithParam<fs::path> {};
 
-TEST_P(FaultSweep, EveryFailingCallLeavesNothingOpenAndTheFramingWhole) {
+TEST_P(FaultSweep, EveryFailingCallLeavesNothingOpenTheFramingWholeAndNoThirdState) {
     const Scenario scenario = ReadScenario(GetParam());
+    const Outcome before = RunOnce(scenario, "", 0, false);
     const Outcome clean = RunOnce(scenario, "", 0);
     ASSERT_EQ(clean.openObjects, 0u) << "the scenario leaves objects open without any fault";
+    ++totals().scenarios;
     int runs = 0;
     for (const auto& [operation, count] : clean.calls) {
+        EXPECT_TRUE(sim::isFaultOperation(operation))
+            << "checkpoint \"" << operation << "\" is missing from sim::faultOperations()";
         for (int nth = 1; nth <= std::min(count, kMostCallsPerOperation); ++nth) {
             const Outcome failed = RunOnce(scenario, operation, nth);
             EXPECT_EQ(failed.openObjects, 0u) << operation << " call " << nth << " failing";
             EXPECT_TRUE(failed.framingWhole) << operation << " call " << nth << " failing";
+            for (const std::string& third :
+                 ThirdStates(before.drawing, clean.drawing, failed.drawing)) {
+                ADD_FAILURE() << operation << " call " << nth << " failing leaves " << third;
+            }
             ++runs;
+            ++totals().drawingsCompared;
         }
     }
+    totals().failingCalls += runs;
     RecordProperty("runs", runs);
 }
 
