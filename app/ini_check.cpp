@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/terminal_text.h"
 #include "config/ini_file.h"
 #include "config/ini_line.h"
 #include "config/text_file_read.h"
@@ -16,8 +17,9 @@ constexpr int kExitClean = 0;
 constexpr int kExitWarnings = 1;
 constexpr int kExitNotLoaded = 2;
 
+// Everything of the file is shown escaped: a mapping file must not drive the terminal.
 std::string Utf8(std::u16string_view text) {
-    return VxString(text).toUtf8();
+    return EscapeControls(VxString(text).toUtf8());
 }
 
 std::string Quoted(std::u16string_view text) {
@@ -292,7 +294,8 @@ int runIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
     CIniFile file;
     file.Load(path);
     if (file.LoadState() == -1) {
-        err << "ini-check: cannot load " << parsed->file << ": " << WhyNotLoaded(path) << "\n";
+        err << "ini-check: cannot load " << EscapeControls(parsed->file) << ": "
+            << EscapeControls(WhyNotLoaded(path)) << "\n";
         return kExitNotLoaded;
     }
     ReadResult read = Explain(path, file);
@@ -310,7 +313,7 @@ int runIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
         return read.warnings.empty() ? kExitClean : kExitWarnings;
     }
 
-    out << "file: " << parsed->file << '\n';
+    out << "file: " << EscapeControls(parsed->file) << '\n';
     out << "encoding: " << read.encoding << '\n';
     out << "load state: " << file.LoadState() << '\n';
     const std::vector<std::u16string> names = file.SectionNames();

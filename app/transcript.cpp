@@ -1,5 +1,9 @@
 #include "app/transcript.h"
 
+#include <vector>
+
+#include "app/terminal_text.h"
+
 bool ParseTranscriptFormat(const std::string& word, TranscriptFormat& format) {
     if (word == "text") {
         format = TranscriptFormat::kText;
@@ -37,31 +41,98 @@ std::string Quoted(const std::string& text) {
     return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+// The lines of a text as the host shows them: a line break starts a new line; the other
+// control characters are shown escaped.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t end = text.find('\n', start);
+        const std::size_t stop = end == std::string::npos ? text.size() : end;
+        const std::size_t cut = stop > start && text[stop - 1] == '\r' ? stop - 1 : stop;
+        lines.push_back(EscapeControls(std::string_view(text).substr(start, cut - start)));
+        if (end == std::string::npos) {
+            return lines;
+        }
+        start = end + 1;
+    }
+}
+
+// Command-line output: every event of the transcript starts on a line of its own, so the
+// line break the host's texts begin or end with is already there.
+std::string CommandLineOutput(std::string text) {
+    if (text.starts_with('\n')) {
+        text.erase(0, 1);
+    }
+    if (text.ends_with('\n')) {
+        text.pop_back();
+    }
+    const std::vector<std::string> lines = Lines(text);
+    std::string shown = lines.front();
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        shown += "\n" + lines[i];
+    }
+    return shown;
+}
+
+// Alerts, message boxes and dialogs stand in a frame of their own, their texts as shown.
+std::string Framed(const std::string& title, const std::vector<std::string>& body,
+                   const std::string& closing) {
+    std::string framed = "  +-- " + title + "\n";
+    for (const std::string& line : body) {
+        framed += "  | " + line + "\n";
+    }
+    return framed + "  +--" + (closing.empty() ? "" : " " + closing);
+}
+
+std::string FramedText(const std::string& title, const std::string& text,
+                       const std::string& closing) {
+    return Framed(title, Lines(text), closing);
+}
+
+std::string DialogText(const sim::Event& event) {
+    std::vector<std::string> body;
+    const auto texts = event.find("texts");
+    if (texts != event.end() && texts->is_object()) {
+        for (const auto& [control, text] : texts->items()) {
+            const std::vector<std::string> lines =
+                Lines(text.is_string() ? text.get<std::string>() : text.dump());
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                body.push_back((i == 0 ? control + ": " : std::string(control.size() + 2, ' ')) +
+                               lines[i]);
+            }
+        }
+    }
+    body.push_back("check: " + Str(event, "check"));
+    return Framed("dialog " + Str(event, "id") + ": " + EscapeControls(Str(event, "caption")), body,
+                  "result: " + Str(event, "result"));
+}
+
 }  // namespace
 
 std::string Transcript::AsText(const sim::Event& event) const {
     const std::string ev = Str(event, "ev");
     if (ev == "command") {
-        return "Command: " + Str(event, "name") + "   (" + Str(event, "source") + ")";
+        return "Command: " + EscapeControls(Str(event, "name")) + "   (" + Str(event, "source") +
+               ")";
     }
     if (ev == "prompt") {
         const bool cancelled = event.value("cancelled", false);
-        return Str(event, "prompt") + (cancelled ? "*Cancel*" : Str(event, "answer"));
+        return CommandLineOutput(Str(event, "prompt") +
+                                 (cancelled ? "*Cancel*" : Str(event, "answer")));
     }
     if (ev == "print") {
-        return "| " + Quoted(Str(event, "text"));
+        return CommandLineOutput(Str(event, "text"));
     }
     if (ev == "alert") {
-        return "[alert] " + Quoted(Str(event, "text"));
+        return FramedText("alert", Str(event, "text"), "");
     }
     if (ev == "msgbox") {
-        return "[message box, style " + Str(event, "style") + "] " + Quoted(Str(event, "text")) +
-               " -> " + Str(event, "answer");
+        return FramedText("message box, style " + Str(event, "style"), Str(event, "text"),
+                          "answer: " + Str(event, "answer"));
     }
     if (ev == "dialog") {
-        return "[dialog " + Str(event, "id") + "] " + Quoted(Str(event, "caption")) + " " +
-               Str(event, "texts") + " check " + Str(event, "check") + " -> " +
-               Str(event, "result");
+        return DialogText(event);
     }
     if (ev == "queue") {
         return "[queued] " + Quoted(Str(event, "text"));

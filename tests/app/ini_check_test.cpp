@@ -169,3 +169,16 @@ TEST(IniCheck, WrongArguments) {
 }
 
 }  // namespace
+
+TEST(IniCheck, ControlCharactersOfTheFileAreShownEscaped) {
+    TempDir dir;
+    const std::string path = Utf8Path(dir.Write(
+        "map.ini", testfiles::Utf16(u"[Sec\x1b[2J]\r\nKEY\a=V\b\x1b]0;x\r\n", false, true)));
+    const Check check = RunCheck({path});
+    for (const char raw : {'\x1b', '\a', '\b'}) {
+        EXPECT_EQ(check.out.find(raw), std::string::npos) << "raw control character " << int(raw);
+        EXPECT_EQ(check.err.find(raw), std::string::npos) << "raw control character " << int(raw);
+    }
+    EXPECT_NE(check.out.find("KEY\\x07=V\\x08\\x1b]0;x"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("\\x1b[2J"), std::string::npos) << check.out;
+}

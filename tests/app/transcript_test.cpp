@@ -1,0 +1,90 @@
+// The transcript for people: command-line output as the host shows it, boxes set apart, PDM
+// traffic one line per call, and nothing that a terminal would take as a control sequence.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/transcript.h"
+
+namespace {
+
+std::string Text(const sim::Event& event) {
+    std::ostringstream out;
+    Transcript(out, TranscriptFormat::kText).Write(event);
+    return out.str();
+}
+
+TEST(TextTranscript, CommandLineOutputIsPlainWithTheHostsLineBreaks) {
+    EXPECT_EQ(Text({{"ev", "print"}, {"text", "Unknown command \"FOO\".  Press F1 for help."}}),
+              "Unknown command \"FOO\".  Press F1 for help.\n")
+        << "texts are not quoted";
+    EXPECT_EQ(Text({{"ev", "print"}, {"text", "\nfirst\r\nsecond\n"}}), "first\nsecond\n")
+        << "the break a text begins or ends with is the transcript's own";
+    EXPECT_EQ(Text({{"ev", "print"}, {"text", "\n\nafter a blank line"}}),
+              "\nafter a blank line\n");
+    EXPECT_EQ(Text({{"ev", "prompt"}, {"prompt", "\nEnter key: "}, {"answer", "K-1"}}),
+              "Enter key: K-1\n");
+    EXPECT_EQ(Text({{"ev", "prompt"}, {"prompt", "Enter key: "}, {"cancelled", true}}),
+              "Enter key: *Cancel*\n");
+}
+
+TEST(TextTranscript, ControlCharactersNeverReachTheTerminal) {
+    EXPECT_EQ(Text({{"ev", "print"}, {"text", "red\x1b[31m bell\a back\b tab\tend"}}),
+              "red\\x1b[31m bell\\x07 back\\x08 tab\tend\n");
+    EXPECT_EQ(Text({{"ev", "print"},
+                    {"text",
+                     "del\x7f csi\xc2\x9b"
+                     "2J \xc3\xa4"}}),
+              "del\\x7f csi\\u009b2J \xc3\xa4\n")
+        << "DEL and C1 escaped, other characters kept";
+    EXPECT_EQ(Text({{"ev", "alert"}, {"text", "a\x1b]0;title\a"}}),
+              "  +-- alert\n  | a\\x1b]0;title\\x07\n  +--\n");
+    EXPECT_EQ(Text({{"ev", "command"}, {"name", "X\x1b"}, {"source", "typed"}}),
+              "Command: X\\x1b   (typed)\n");
+}
+
+TEST(TextTranscript, BoxesAreFramedWithTheirTextsPlain) {
+    EXPECT_EQ(
+        Text({{"ev", "alert"}, {"text", "VexaBomToKORDANE\nThe mapping section is missing."}}),
+        "  +-- alert\n"
+        "  | VexaBomToKORDANE\n"
+        "  | The mapping section is missing.\n"
+        "  +--\n");
+    EXPECT_EQ(Text({{"ev", "alert"}, {"text", "\nThe mapping file cannot be read."}}),
+              "  +-- alert\n  | \n  | The mapping file cannot be read.\n  +--\n")
+        << "a box shows its first empty line";
+    EXPECT_EQ(
+        Text({{"ev", "msgbox"}, {"text", "Replace \"K-1\"?"}, {"style", 4}, {"answer", "yes"}}),
+        "  +-- message box, style 4\n  | Replace \"K-1\"?\n  +-- answer: yes\n");
+    EXPECT_EQ(Text({{"ev", "dialog"},
+                    {"id", 210},
+                    {"caption", "Part \"reference\""},
+                    {"texts", {{"1001", "two\nlines"}, {"1002", "x"}}},
+                    {"check", true},
+                    {"result", 1}}),
+              "  +-- dialog 210: Part \"reference\"\n"
+              "  | 1001: two\n"
+              "  |       lines\n"
+              "  | 1002: x\n"
+              "  | check: true\n"
+              "  +-- result: 1\n");
+}
+
+TEST(TextTranscript, PdmTrafficStaysOneLinePerCall) {
+    EXPECT_EQ(Text({{"ev", "pdm.call"},
+                    {"name", "BOMELEMENTINFO"},
+                    {"arg", "DESCR \"a\nb\""},
+                    {"code", 0}}),
+              "PDM BOMELEMENTINFO \"DESCR \\\"a\\nb\\\"\" -> 0\n");
+    EXPECT_EQ(Text({{"ev", "pdm.prep"}, {"expr", "#(HasPart)\n"}, {"result", "1\x1b"}}),
+              "PDM prep \"#(HasPart)\\n\" -> \"1\\u001b\"\n");
+}
+
+TEST(JsonlTranscript, IsTheEventAsOneJsonLine) {
+    const sim::Event event{{"ev", "print"}, {"text", "a\nb\x1b"}};
+    std::ostringstream out;
+    Transcript(out, TranscriptFormat::kJsonl).Write(event);
+    EXPECT_EQ(out.str(), "{\"ev\":\"print\",\"text\":\"a\\nb\\u001b\"}\n");
+}
+
+}  // namespace
