@@ -37,8 +37,8 @@ struct Options {
     fs::path vexaSim;
     fs::path dir = fs::temp_directory_path() / "orbd_scale_bench";
     std::vector<int> rows = {1000, 10000, 100000};
-    std::vector<Kind> kinds = {{"no steps", {}}, {"ORBDBOM", {"ORBDBOM"}},
-                               {"ORBDBOMEXPORT", {"ORBDBOMEXPORT"}}};
+    std::vector<Kind> kinds = {
+        {"no steps", {}}, {"ORBDBOM", {"ORBDBOM"}}, {"ORBDBOMEXPORT", {"ORBDBOMEXPORT"}}};
 };
 
 struct Measure {

@@ -14,8 +14,9 @@ std::string column(int n) {
 }
 
 std::string mappingText() {
-    std::string text = "[VexaBomToKORDANE]\r\nIDENT=ITEM\r\nPOS_QTY=QTY\r\nSRCFILE=FILENAME\r\n"
-                       "DESCR=DESCRIPTION\r\n";
+    std::string text =
+        "[VexaBomToKORDANE]\r\nIDENT=ITEM\r\nPOS_QTY=QTY\r\nSRCFILE=FILENAME\r\n"
+        "DESCR=DESCRIPTION\r\n";
     for (int n = 1; n <= kFreeColumns; ++n) {
         text += (n < 10 ? "F0" : "F") + std::to_string(n) + "=" + column(n) + "\r\n";
     }
@@ -88,7 +89,8 @@ std::string scenarioText(int rows, const std::vector<std::string>& commands) {
         steps.push_back({{"type", command + "\n"}});
     }
     const Json scenario = {
-        {"files", {{"mapping.ini", {{"text", mappingText()}, {"encoding", "utf-16le"}, {"bom", true}}}}},
+        {"files",
+         {{"mapping.ini", {{"text", mappingText()}, {"encoding", "utf-16le"}, {"bom", true}}}}},
         {"drawing", drawing(rows)},
         {"pdm", pdm()},
         {"steps", std::move(steps)}};

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "host/vx_db.h"
@@ -52,6 +53,22 @@ class Database final : public VxDbDatabase {
     std::vector<VxDbDatabaseReactor*> reactors() const;
     // The entities appended to model or paper space, in the order they were added.
     std::vector<VxDbObjectId> spaceEntitiesInOrder() const;
+
+    // ---- indexes, kept as entities and blocks are added ----
+    // The block record of that name (matched as symbol-table names are), erased or not.
+    VxDbObjectId blockNamed(const std::u16string& name) const;
+    struct Place {
+        VxDbObjectId block;
+        int position = -1;  // in the block's entity list
+    };
+    // Where an entity was appended; a null block for an id that is no entity here.
+    Place placeOf(VxDbObjectId entity) const;
+    // The block references appended so far that were made for that block, in order.
+    const std::vector<VxDbObjectId>& insertionsOf(VxDbObjectId block) const;
+    // The part references that were given that data entry, erased or not, in order.
+    const std::vector<VxDbObjectId>& partRefsOf(VxDbObjectId dataEntry) const;
+    // Moves a part reference from one data entry's list to another's when its entry changes.
+    void repointPartRef(VxDbObjectId partRef, VxDbObjectId from, VxDbObjectId to);
 
     struct Impl;
 
