@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "host/vxm_partref.h"
 #include "sim/host/faults.h"
 #include "sim/host/host_internals.h"
 #include "sim/host/names.h"
@@ -18,6 +19,10 @@ struct Database::Impl {
     VxDbObjectId modelSpace;
     VxDbObjectId paperSpace;
     std::vector<VxDbObjectId> spaceEntities;
+    std::unordered_map<std::u16string, VxDbObjectId> blockOfFoldedName;
+    std::unordered_map<std::uint64_t, Place> places;
+    std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>> insertions;
+    std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>> partRefs;
 
     VxDbBlockTableRecord* record(VxDbObjectId id) const {
         const auto found = objects.find(id.asInt64());
@@ -100,7 +105,16 @@ VxDbObjectId Database::appendEntity(VxDbObjectId blockId, VxDbEntity* entity) {
         return VxDbObjectId::kNull;
     }
     const VxDbObjectId id = adopt(entity);
-    VxHostInternals::entities(*record).append(id);
+    auto& members = VxHostInternals::entities(*record);
+    impl_->places[id.asInt64()] = Place{blockId, members.length()};
+    members.append(id);
+    if (const auto* reference = dynamic_cast<const VxDbBlockReference*>(entity)) {
+        impl_->insertions[reference->blockTableRecord().asInt64()].push_back(id);
+    } else if (const auto* partRef = dynamic_cast<const VxmPartRef*>(entity)) {
+        if (!partRef->dataEntryId().isNull()) {
+            impl_->partRefs[partRef->dataEntryId().asInt64()].push_back(id);
+        }
+    }
     if (blockId == impl_->modelSpace || blockId == impl_->paperSpace) {
         impl_->spaceEntities.push_back(id);
     }
@@ -110,16 +124,16 @@ VxDbObjectId Database::appendEntity(VxDbObjectId blockId, VxDbEntity* entity) {
 
 VxDbObjectId Database::addBlock(const VxString& name, const VxString& xrefPath) {
     auto* table = static_cast<VxDbBlockTable*>(lookup(impl_->blockTable));
-    for (VxDbObjectId existing : VxHostInternals::records(*table)) {
-        if (sameName(impl_->record(existing)->name().str(), name.str())) {
-            return VxDbObjectId::kNull;  // block names are unique in a drawing
-        }
+    const auto [slot, fresh] = impl_->blockOfFoldedName.try_emplace(foldedName(name.str()));
+    if (!fresh) {
+        return VxDbObjectId::kNull;  // block names are unique in a drawing
     }
     auto* record = new VxDbBlockTableRecord();
     VxHostInternals::setName(*record, name);
     VxHostInternals::setXrefPath(*record, xrefPath);
     const VxDbObjectId id = adopt(record);
     VxHostInternals::records(*table).append(id);
+    slot->second = id;
     notify([this, record](VxDbDatabaseReactor& reactor) { reactor.onObjectAdded(this, record); });
     return id;
 }
@@ -172,6 +186,48 @@ std::vector<VxDbObjectId> Database::openObjects() const {
 
 std::vector<VxDbObjectId> Database::spaceEntitiesInOrder() const {
     return impl_->spaceEntities;
+}
+
+VxDbObjectId Database::blockNamed(const std::u16string& name) const {
+    const auto found = impl_->blockOfFoldedName.find(foldedName(name));
+    return found == impl_->blockOfFoldedName.end() ? VxDbObjectId() : found->second;
+}
+
+Database::Place Database::placeOf(VxDbObjectId entity) const {
+    const auto found = impl_->places.find(entity.asInt64());
+    return found == impl_->places.end() ? Place() : found->second;
+}
+
+namespace {
+
+const std::vector<VxDbObjectId>& listIn(
+    const std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>>& lists, VxDbObjectId key) {
+    static const std::vector<VxDbObjectId> kNone;
+    const auto found = lists.find(key.asInt64());
+    return found == lists.end() ? kNone : found->second;
+}
+
+}  // namespace
+
+const std::vector<VxDbObjectId>& Database::insertionsOf(VxDbObjectId block) const {
+    return listIn(impl_->insertions, block);
+}
+
+const std::vector<VxDbObjectId>& Database::partRefsOf(VxDbObjectId dataEntry) const {
+    return listIn(impl_->partRefs, dataEntry);
+}
+
+void Database::repointPartRef(VxDbObjectId partRef, VxDbObjectId from, VxDbObjectId to) {
+    if (from == to || placeOf(partRef).block.isNull()) {
+        return;  // unchanged, or not in a block yet: appending files it
+    }
+    if (!from.isNull()) {
+        auto& old = impl_->partRefs[from.asInt64()];
+        old.erase(std::remove(old.begin(), old.end(), partRef), old.end());
+    }
+    if (!to.isNull()) {
+        impl_->partRefs[to.asInt64()].push_back(partRef);
+    }
 }
 
 }  // namespace sim

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "host/vx_db.h"
@@ -56,6 +57,22 @@ class Database final : public VxDbDatabase {
     // The user coordinate system and the entity defaults.
     DatabaseHeader& header() { return header_; }
     const DatabaseHeader& header() const { return header_; }
+
+    // ---- indexes, kept as entities and blocks are added ----
+    // The block record of that name (matched as symbol-table names are), erased or not.
+    VxDbObjectId blockNamed(const std::u16string& name) const;
+    struct Place {
+        VxDbObjectId block;
+        int position = -1;  // in the block's entity list
+    };
+    // Where an entity was appended; a null block for an id that is no entity here.
+    Place placeOf(VxDbObjectId entity) const;
+    // The block references appended so far that were made for that block, in order.
+    const std::vector<VxDbObjectId>& insertionsOf(VxDbObjectId block) const;
+    // The part references that were given that data entry, erased or not, in order.
+    const std::vector<VxDbObjectId>& partRefsOf(VxDbObjectId dataEntry) const;
+    // Moves a part reference from one data entry's list to another's when its entry changes.
+    void repointPartRef(VxDbObjectId partRef, VxDbObjectId from, VxDbObjectId to);
 
     struct Impl;
 

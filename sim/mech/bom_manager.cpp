@@ -3,6 +3,7 @@
 // go through the module-facing open/close rules (a caller may hold model space open for write
 // while it asks for a row's part references).
 #include <algorithm>
+#include <optional>
 
 #include "host/vxm_bom.h"
 #include "sim/host/faults.h"
@@ -159,12 +160,16 @@ class BomManager final : public VxmBOMManager {
             }
             refs.push_back(partRef);
         }
+        // The highest item only grows by the rows appended here, so it is found once.
+        std::optional<std::u16string> item;
         for (VxmPartRef* partRef : refs) {
             const VxDbObjectId entry = ensureDataEntry(*db, *partRef);
-            PartsListRow* row = rowOfDataEntry(*db, *list, entry);
-            rowIds.append(row != nullptr
-                              ? row->objectId()
-                              : appendRow(*db, *list, nextFreeItem(*db, *list), 1, entry, 1));
+            if (PartsListRow* row = rowOfDataEntry(*db, *list, entry)) {
+                rowIds.append(row->objectId());
+                continue;
+            }
+            item = item ? followingItem(*item) : nextFreeItem(*db, *list);
+            rowIds.append(appendRow(*db, *list, *item, 1, entry, 1));
         }
         return Vx::eOk;
     }

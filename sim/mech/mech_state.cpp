@@ -51,6 +51,7 @@ VxDbObjectId ensureDataEntry(Database& db, VxmPartRef& partRef) {
     VxDbObjectId& id = VxmInternals::dataEntry(partRef);
     if (id.isNull()) {
         id = newDataEntry(db, {});
+        db.repointPartRef(partRef.objectId(), VxDbObjectId(), id);
     }
     return id;
 }

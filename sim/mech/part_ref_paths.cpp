@@ -7,39 +7,49 @@
 namespace sim {
 namespace {
 
-struct PathWalk {
+// Climbs from a part reference up through the block references that insert its block, to
+// model space. The drawing's indexes hold every candidate; what is erased or changed since is
+// left out here, so a walk down from model space would find the same paths.
+struct PathClimb {
     const Database& db;
-    VxDbObjectId dataEntry;
-    IdPath chain;
+    std::vector<VxDbObjectId> chain;  // bottom up
     std::vector<VxDbObjectId> enteredBlocks;
     std::vector<IdPath> found;
 
-    void walk(VxDbObjectId block) {
-        for (const VxDbObjectId id : db.entitiesOf(block, false)) {
-            const VxDbObject* object = db.lookup(id);
-            if (const auto* partRef = dynamic_cast<const VxmPartRef*>(object)) {
-                if (partRef->dataEntryId() == dataEntry) {
-                    chain.push_back(id);
-                    found.push_back(chain);
-                    chain.pop_back();
-                }
-            } else if (const auto* ref = dynamic_cast<const VxDbBlockReference*>(object)) {
-                enter(id, ref->blockTableRecord());
-            }
-        }
+    bool live(VxDbObjectId id) const {
+        const VxDbObject* object = db.lookup(id);
+        return object != nullptr && !object->isErased();
     }
 
-    void enter(VxDbObjectId referenceId, VxDbObjectId block) {
-        const VxDbObject* record = db.lookup(block);
-        if (record == nullptr || record->isErased() ||
+    void climb(VxDbObjectId entity) {
+        const VxDbObjectId block = db.placeOf(entity).block;
+        if (block == db.modelSpaceId()) {
+            found.emplace_back(chain.rbegin(), chain.rend());
+            return;
+        }
+        if (block.isNull() || !live(block) ||
             std::find(enteredBlocks.begin(), enteredBlocks.end(), block) != enteredBlocks.end()) {
             return;
         }
-        chain.push_back(referenceId);
         enteredBlocks.push_back(block);
-        walk(block);
+        for (const VxDbObjectId reference : db.insertionsOf(block)) {
+            const auto* insert = dynamic_cast<const VxDbBlockReference*>(db.lookup(reference));
+            if (insert != nullptr && !insert->isErased() && insert->blockTableRecord() == block) {
+                chain.push_back(reference);
+                climb(reference);
+                chain.pop_back();
+            }
+        }
         enteredBlocks.pop_back();
-        chain.pop_back();
+    }
+
+    // Positions in the entity lists along the path: their order is the order of a walk.
+    std::vector<int> positions(const IdPath& path) const {
+        std::vector<int> key;
+        for (const VxDbObjectId id : path) {
+            key.push_back(db.placeOf(id).position);
+        }
+        return key;
     }
 };
 
@@ -49,9 +59,26 @@ std::vector<IdPath> partRefPathsOf(const Database& db, VxDbObjectId dataEntry) {
     if (dataEntry.isNull()) {
         return {};
     }
-    PathWalk walk{db, dataEntry, {}, {db.modelSpaceId()}, {}};
-    walk.walk(db.modelSpaceId());
-    return std::move(walk.found);
+    PathClimb climb{db, {}, {}, {}};
+    for (const VxDbObjectId id : db.partRefsOf(dataEntry)) {
+        const auto* partRef = dynamic_cast<const VxmPartRef*>(db.lookup(id));
+        if (partRef != nullptr && !partRef->isErased() && partRef->dataEntryId() == dataEntry) {
+            climb.chain = {id};
+            climb.climb(id);
+        }
+    }
+    std::vector<IdPath>& found = climb.found;
+    if (found.size() > 1) {
+        std::vector<std::pair<std::vector<int>, IdPath>> keyed;
+        for (IdPath& path : found) {
+            keyed.emplace_back(climb.positions(path), std::move(path));
+        }
+        std::sort(keyed.begin(), keyed.end());
+        for (std::size_t i = 0; i < keyed.size(); ++i) {
+            found[i] = std::move(keyed[i].second);
+        }
+    }
+    return std::move(found);
 }
 
 }  // namespace sim

@@ -23,16 +23,18 @@ long long itemNumber(const std::u16string& item) {
     return value;
 }
 
+std::u16string itemText(long long number) {
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 }  // namespace
 
 PartsListRow* rowOfDataEntry(const Database& db, const PartsList& list, VxDbObjectId dataEntry) {
-    for (const VxDbObjectId rowId : list.rows) {
-        auto* row = const_cast<PartsListRow*>(findIn<PartsListRow>(db, rowId));
-        if (row != nullptr && row->dataEntry == dataEntry) {
-            return row;
-        }
-    }
-    return nullptr;
+    const auto found = list.rowOfEntry.find(dataEntry.asInt64());
+    return found == list.rowOfEntry.end()
+               ? nullptr
+               : const_cast<PartsListRow*>(findIn<PartsListRow>(db, found->second));
 }
 
 std::u16string nextFreeItem(const Database& db, const PartsList& list) {
@@ -42,8 +44,12 @@ std::u16string nextFreeItem(const Database& db, const PartsList& list) {
             highest = std::max(highest, itemNumber(row->item.str()));
         }
     }
-    const std::string digits = std::to_string(highest + 1);
-    return std::u16string(digits.begin(), digits.end());
+    return itemText(highest + 1);
+}
+
+std::u16string followingItem(const std::u16string& item) {
+    const long long number = itemNumber(item);
+    return number < 0 ? item : itemText(number + 1);  // an item too long to count stays next
 }
 
 VxDbObjectId appendRow(Database& db, PartsList& list, const VxString& item, std::int32_t quantity,
@@ -56,6 +62,7 @@ VxDbObjectId appendRow(Database& db, PartsList& list, const VxString& item, std:
     row->state = state;
     const VxDbObjectId id = db.adopt(row);
     list.rows.push_back(id);
+    list.rowOfEntry.emplace(dataEntry.asInt64(), id);
     return id;
 }
 

@@ -14,6 +14,8 @@ PartsListRow* rowOfDataEntry(const Database& db, const PartsList& list, VxDbObje
 // One more than the largest item number of the list that is a plain decimal number; items
 // that are not such numbers do not count.
 std::u16string nextFreeItem(const Database& db, const PartsList& list);
+// What nextFreeItem answers once a row with that item (one it answered) has been appended.
+std::u16string followingItem(const std::u16string& item);
 // Appends a row to the list; the row takes the data entry as it is (it must not be null).
 VxDbObjectId appendRow(Database& db, PartsList& list, const VxString& item, std::int32_t quantity,
                        VxDbObjectId dataEntry, int state);

@@ -31,14 +31,15 @@ struct EntitySpec {
     EntityProperties properties;
 };
 
+// A block of the drawing's own, not one of the two spaces.
 VxDbObjectId blockNamed(const Database& db, const std::u16string& name) {
-    for (const VxDbObjectId id : db.blockIds()) {
-        const auto* record = dynamic_cast<const VxDbBlockTableRecord*>(db.lookup(id));
-        if (record != nullptr && !record->isErased() && sameName(record->name().str(), name)) {
-            return id;
-        }
+    const VxDbObjectId id = db.blockNamed(name);
+    const VxDbObject* record = db.lookup(id);
+    if (record == nullptr || record->isErased() || sameName(name, u"*Model_Space") ||
+        sameName(name, u"*Paper_Space")) {
+        return {};
     }
-    return {};
+    return id;
 }
 
 class DrawingReader {

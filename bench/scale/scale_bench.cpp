@@ -1,0 +1,176 @@
+// Wall time and peak memory of `vexa-sim run` on generated drawings of 1,000, 10,000 and
+// 100,000 rows: with no steps, with "ORBDBOM" and with "ORBDBOMEXPORT" (and any command
+// given with --command), each saving the drawing. Each run is a child process, so its peak
+// memory is the child's own (wait4).
+//
+//   scale_bench [--vexa-sim FILE] [--rows N,N,...] [--command NAME]... [--dir DIR]
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "scale_scenario.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Kind {
+    std::string name;
+    std::vector<std::string> commands;
+};
+
+struct Options {
+    fs::path vexaSim;
+    fs::path dir = fs::temp_directory_path() / "orbd_scale_bench";
+    std::vector<int> rows = {1000, 10000, 100000};
+    std::vector<Kind> kinds = {
+        {"no steps", {}}, {"ORBDBOM", {"ORBDBOM"}}, {"ORBDBOMEXPORT", {"ORBDBOMEXPORT"}}};
+};
+
+struct Measure {
+    double seconds = 0;
+    double peakMiB = 0;
+    int exitCode = -1;
+};
+
+std::vector<int> parseRows(const std::string& text) {
+    std::vector<int> rows;
+    std::stringstream in(text);
+    for (std::string item; std::getline(in, item, ',');) {
+        rows.push_back(std::stoi(item));
+    }
+    return rows;
+}
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    options.vexaSim = fs::canonical("/proc/self/exe").parent_path() / "vexa-sim";
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string flag = argv[i];
+        const std::string value = argv[i + 1];
+        if (flag == "--vexa-sim") {
+            options.vexaSim = value;
+        } else if (flag == "--rows") {
+            options.rows = parseRows(value);
+        } else if (flag == "--command") {
+            options.kinds.push_back({value, {value}});
+        } else if (flag == "--dir") {
+            options.dir = value;
+        } else {
+            throw std::runtime_error("unknown option " + flag);
+        }
+    }
+    if (argc % 2 == 0) {
+        throw std::runtime_error("every option takes a value");
+    }
+    return options;
+}
+
+Measure runChild(const std::vector<std::string>& args, const fs::path& output) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    std::vector<char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    Measure measure;
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        throw std::runtime_error("cannot start " + args[0]);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) {
+        throw std::runtime_error("lost the child " + args[0]);
+    }
+    measure.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    measure.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+    measure.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return measure;
+}
+
+Measure runOne(const Options& options, const Kind& kind, int rows, std::size_t index) {
+    const fs::path base = options.dir / (std::to_string(rows) + "-" + std::to_string(index));
+    fs::remove_all(base);
+    fs::create_directories(base / "work");
+    const fs::path scenario = base / "scenario.json";
+    std::ofstream(scenario, std::ios::binary) << scale::scenarioText(rows, kind.commands);
+    return runChild({options.vexaSim.string(), "run", scenario.string(), "--save-drawing",
+                     (base / "saved.json").string(), "--workdir", (base / "work").string()},
+                    base / "transcript.txt");
+}
+
+void printRatio(const std::string& what, double value, double goal) {
+    std::printf("  %-44s %7.2f  (goal at most %.0f)\n", what.c_str(), value, goal);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const Options options = parseOptions(argc, argv);
+        std::map<std::pair<std::string, int>, Measure> results;
+        std::printf("%-22s %9s %10s %10s %5s\n", "run", "rows", "wall s", "peak MiB", "exit");
+        for (const int rows : options.rows) {
+            for (std::size_t k = 0; k < options.kinds.size(); ++k) {
+                const Kind& kind = options.kinds[k];
+                const Measure m = runOne(options, kind, rows, k);
+                results[{kind.name, rows}] = m;
+                std::printf("%-22s %9d %10.2f %10.1f %5d\n", kind.name.c_str(), rows, m.seconds,
+                            m.peakMiB, m.exitCode);
+                std::fflush(stdout);
+            }
+        }
+        const int largest = options.rows.back();
+        const int tenth = largest / 10;
+        std::printf("\nratios at %d rows:\n", largest);
+        double peak = 0;
+        for (const Kind& kind : options.kinds) {
+            const auto big = results.find({kind.name, largest});
+            const auto small = results.find({kind.name, tenth});
+            if (big != results.end() && small != results.end() && small->second.seconds > 0) {
+                printRatio("time(" + std::to_string(largest) + ")/time(" + std::to_string(tenth) +
+                               ") " + kind.name,
+                           big->second.seconds / small->second.seconds, 11);
+            }
+            if (big != results.end()) {
+                peak = std::max(peak, big->second.peakMiB);
+            }
+        }
+        const auto bom = results.find({"ORBDBOM", largest});
+        const auto none = results.find({"no steps", largest});
+        if (bom != results.end() && none != results.end() && none->second.seconds > 0) {
+            printRatio("time(ORBDBOM)/time(no steps)", bom->second.seconds / none->second.seconds,
+                       3);
+        }
+        std::printf("  %-44s %7.1f  (goal under 1024)\n", "peak MiB", peak);
+        std::printf("\nscenarios, transcripts and saved drawings in %s\n",
+                    options.dir.string().c_str());
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "scale_bench: %s\n", error.what());
+        return 2;
+    }
+}

@@ -1,0 +1,100 @@
+#include "scale_scenario.h"
+
+#include <nlohmann/json.hpp>
+
+namespace scale {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr int kFreeColumns = 16;
+
+std::string column(int n) {
+    return (n < 10 ? "C0" : "C") + std::to_string(n);
+}
+
+std::string mappingText() {
+    std::string text =
+        "[VexaBomToKORDANE]\r\nIDENT=ITEM\r\nPOS_QTY=QTY\r\nSRCFILE=FILENAME\r\n"
+        "DESCR=DESCRIPTION\r\n";
+    for (int n = 1; n <= kFreeColumns; ++n) {
+        text += (n < 10 ? "F0" : "F") + std::to_string(n) + "=" + column(n) + "\r\n";
+    }
+    return text;
+}
+
+Json partRef(int handle, int entry) {
+    return {{"handle", handle}, {"type", "partref"}, {"dataEntry", entry}};
+}
+
+Json drawing(int rows) {
+    Json entities = Json::array();
+    Json blocks = Json::array();
+    Json list = Json::array();
+    for (int i = 1; i <= rows; ++i) {
+        Json row = {{"item", std::to_string(i)}, {"qty", 1 + i % 7}, {"dataEntry", i}};
+        Json cells = {{"DESCRIPTION", "Part number " + std::to_string(i)}};
+        for (int n = 1; n <= kFreeColumns; ++n) {
+            cells[column(n)] = "v" + std::to_string(i) + "." + std::to_string(n);
+        }
+        row["cells"] = std::move(cells);
+        if (i % 10 == 0) {
+            const std::string name = "XR" + std::to_string(i);
+            const int insert = rows + i;
+            blocks.push_back({{"name", name},
+                              {"xrefPath", "parts/" + name + ".dwg"},
+                              {"partData", {{"ORBKEY", "X" + std::to_string(i)}}},
+                              {"entities", Json::array({partRef(i, i)})}});
+            entities.push_back({{"handle", insert}, {"type", "blockref"}, {"block", name}});
+            row["partRefPaths"] = Json::array({Json::array({insert, i})});
+        } else {
+            entities.push_back(partRef(i, i));
+            row["partRefPaths"] = Json::array({Json::array({i})});
+        }
+        list.push_back(std::move(row));
+    }
+    Json columns = Json::array({{{"name", "ITEM"}, {"visible", true}},
+                                {{"name", "QTY"}, {"visible", true}},
+                                {{"name", "DESCRIPTION"}, {"visible", true}}});
+    for (int n = 1; n <= kFreeColumns; ++n) {
+        columns.push_back({{"name", column(n)}, {"visible", true}});
+    }
+    return {{"entities", std::move(entities)},
+            {"blocks", std::move(blocks)},
+            {"partData", {{"ORBKEY", "D1.1"}}},
+            {"boms", Json::array({{{"owner", nullptr}, {"rows", std::move(list)}}})},
+            {"standard", {{"columns", std::move(columns)}}},
+            {"structure2d", false}};
+}
+
+Json pdm() {
+    return {{"env", {{"BOMIniFile", "mapping.ini"}, {"WSPATH", ""}, {"ORBKEY", "D1.1"}}},
+            {"catalogue",
+             {{"VM2042", "The drawing has no parts list."},
+              {"VM2043", "The parts list cannot be read."},
+              {"VM2049", "The PDM has no part for this drawing."},
+              {"VX16300", "The mapping file cannot be read."},
+              {"VX16301", "The mapping file has no such section."},
+              {"VX16303", "Parts lists of 2D structures are not transferred."}}},
+            {"hasPart", "1"},
+            {"tables",
+             {{"Folder_All_Document", Json::array({{{"ORBKEY", "D1.1"}, {"TITLE", "Scale"}}})}}}};
+}
+
+}  // namespace
+
+std::string scenarioText(int rows, const std::vector<std::string>& commands) {
+    Json steps = Json::array();
+    for (const std::string& command : commands) {
+        steps.push_back({{"type", command + "\n"}});
+    }
+    const Json scenario = {
+        {"files",
+         {{"mapping.ini", {{"text", mappingText()}, {"encoding", "utf-16le"}, {"bom", true}}}}},
+        {"drawing", drawing(rows)},
+        {"pdm", pdm()},
+        {"steps", std::move(steps)}};
+    return scenario.dump();
+}
+
+}  // namespace scale

@@ -1,0 +1,14 @@
+// Generated scenario drawings for the scale benchmark.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace scale {
+
+// A drawing of that many parts-list rows, each with a part reference in model space; every
+// tenth one sits in an external-reference block inserted in model space. Twenty fields are
+// mapped, "FILENAME" among them. The steps type the given commands.
+std::string scenarioText(int rows, const std::vector<std::string>& commands);
+
+}  // namespace scale
