@@ -1,5 +1,7 @@
 #include "partref/create_part_ref.h"
 
+#include "partref/part_data_merge.h"
+
 #include <optional>
 #include <string>
 
@@ -94,7 +96,7 @@ std::int32_t AssignPartRefKey(BomContext& context, VxDbObjectId id, const char16
     }
     EnsureBomColumns(context);
     values[u"ORBKEY"] = key;
-    if (getVxmBomMgr()->setPartData(id, values) != Vx::eOk) {
+    if (MergePartData(id, values) != Vx::eOk) {
         return kPartDataRefused;
     }
     return 0;

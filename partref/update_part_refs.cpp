@@ -1,5 +1,7 @@
 #include "partref/update_part_refs.h"
 
+#include "partref/part_data_merge.h"
+
 #include <optional>
 
 #include "bom/bom_columns.h"
@@ -86,7 +88,7 @@ std::int32_t SyncPartData(BomContext& context, const char16_t* key) {
     }
     EnsureBomColumns(context);
     values[u"ORBKEY"] = key;
-    if (const Vx::ErrorStatus refused = getVxmBomMgr()->setPartData(*modelSpace, values)) {
+    if (const Vx::ErrorStatus refused = MergePartData(*modelSpace, values)) {
         vxutPrintf(u"\n%s\n", vexaErrorStatusText(refused));
         return kPartDataRefused;
     }
