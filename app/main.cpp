@@ -16,7 +16,7 @@ constexpr const char* kUsage =
     "  vexa-sim run [SCENARIO.json] [--format text|jsonl] [--save-drawing OUT.json]\n"
     "               [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
     "  vexa-sim shell [SCENARIO.json] [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
-    "  vexa-sim ini-check FILE [--section NAME]\n"
+    "  vexa-sim ini-check FILE [--section NAME] [--scenario S.json]\n"
     "Without a scenario, run and shell use the bundled example.\n";
 
 }  // namespace
