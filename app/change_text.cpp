@@ -48,7 +48,8 @@ std::string Change(const std::string& label, const DrawingChange& change) {
 
 std::string RowSummary(const json& row) {
     std::string shown = "qty " + Value(row.value("qty", json()));
-    for (const auto& [column, text] : row.value("cells", json::object()).items()) {
+    const json cells = row.value("cells", json::object());
+    for (const auto& [column, text] : cells.items()) {
         shown += ", " + EscapeControls(column) + " " + Value(text);
     }
     return shown;
@@ -94,8 +95,8 @@ std::string Describe(const DrawingChange& change, const std::vector<std::string>
         }
         return Change("column " + last, change);
     }
-    if (change.what == "partData" && whole) {
-        return Change("part data " + last, change);
+    if (change.what == "partData") {
+        return Change(subject + (subject.empty() ? "" : " ") + "part data " + last, change);
     }
     return Change(subject.empty() ? last : subject + " " + last, change);
 }
