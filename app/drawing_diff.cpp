@@ -64,6 +64,26 @@ std::string EntityName(const json& entity) {
     return kind + " " + Plain(Member(entity, "handle"));
 }
 
+// Values as keys of hash maps without copying them. Numbers hash by value, so that 7 read
+// from a file and 7 set by a program, equal as JSON, find each other.
+struct ValueHash {
+    std::size_t operator()(const json* value) const {
+        if (value->is_number()) {
+            return std::hash<double>{}(value->get<double>());
+        }
+        if (value->is_string()) {
+            return std::hash<std::string>{}(value->get_ref<const std::string&>());
+        }
+        return std::hash<json>{}(*value);
+    }
+};
+struct ValueEqual {
+    bool operator()(const json* a, const json* b) const { return *a == *b; }
+};
+template <class T>
+using ByValue = std::unordered_map<const json*, T, ValueHash, ValueEqual>;
+using ValueSet = std::unordered_set<const json*, ValueHash, ValueEqual>;
+
 std::string PartsListGroup(const json& owner) {
     return owner.is_null() ? "parts list (model space)" : "parts list (block " + Plain(owner) + ")";
 }
@@ -81,7 +101,7 @@ class DrawingIndex {
             for (const json& row : List(Member(bom, "rows"))) {
                 const json& entry = Member(row, "dataEntry");
                 if (!entry.is_null()) {
-                    rowEntries_.insert(Plain(entry));
+                    rowEntries_.insert(&entry);
                 }
             }
         }
@@ -89,34 +109,34 @@ class DrawingIndex {
 
     const json& drawing() const { return drawing_; }
     const json* Entity(const json& entity) const {
-        const auto it = entities_.find(Member(entity, "handle").dump());
+        const auto it = entities_.find(&Member(entity, "handle"));
         return it == entities_.end() ? nullptr : it->second;
     }
-    bool HeldByRow(const std::string& entry) const { return rowEntries_.count(entry) != 0; }
+    bool HeldByRow(const json& entry) const { return rowEntries_.count(&entry) != 0; }
     // The cells of a data entry that no row holds.
-    const json& FreeData(const std::string& entry) const {
-        return Object(Member(Member(drawing_, "dataEntries"), entry.c_str()));
+    const json& FreeData(const json& entry) const {
+        return Object(Member(Member(drawing_, "dataEntries"), Plain(entry).c_str()));
     }
 
   private:
     void Take(const json& entities) {
         for (const json& entity : List(entities)) {
-            entities_.emplace(Member(entity, "handle").dump(), &entity);
+            entities_.emplace(&Member(entity, "handle"), &entity);
         }
     }
 
     const json& drawing_;
-    std::unordered_map<std::string, const json*> entities_;
-    std::unordered_set<std::string> rowEntries_;
+    ByValue<const json*> entities_;
+    ValueSet rowEntries_;
 };
 
 // Rows of one side, findable by a key (data entry or item), each taken at most once.
 class RowKeys {
   public:
-    void Add(const std::string& key, std::size_t index) { byKey_[key].indexes.push_back(index); }
+    void Add(const json& key, std::size_t index) { byKey_[&key].indexes.push_back(index); }
     // The first row of that key not yet taken, or npos.
-    std::size_t Find(const std::string& key, const std::vector<bool>& taken) {
-        const auto it = byKey_.find(key);
+    std::size_t Find(const json& key, const std::vector<bool>& taken) {
+        const auto it = byKey_.find(&key);
         if (it == byKey_.end()) {
             return npos;
         }
@@ -133,7 +153,7 @@ class RowKeys {
         std::vector<std::size_t> indexes;
         std::size_t next = 0;
     };
-    std::unordered_map<std::string, Candidates> byKey_;
+    ByValue<Candidates> byKey_;
 };
 
 class Differ {
@@ -188,14 +208,17 @@ class Differ {
 
     void Entities(const std::string& group, const json& was, const json& is) {
         for (const json& entity : List(is)) {
-            const std::string where = Join(group, EntityName(entity));
             const json* earlier = before_.Entity(entity);
             if (earlier == nullptr) {
-                Add("entity", where, nullptr, entity);
+                Add("entity", Join(group, EntityName(entity)), nullptr, entity);
                 continue;
             }
-            CompareFields("entity", where, Object(*earlier), Object(entity), "handle");
-            PartReferenceData(where, *earlier, entity);
+            const std::string where =
+                *earlier == entity ? std::string() : Join(group, EntityName(entity));
+            if (*earlier != entity) {
+                CompareFields("entity", where, Object(*earlier), Object(entity), "handle");
+            }
+            PartReferenceData(group, *earlier, entity);
         }
         for (const json& entity : List(was)) {
             if (after_.Entity(entity) == nullptr) {
@@ -205,18 +228,20 @@ class Differ {
     }
 
     // A part reference's own data entry; one that a row holds is compared as that row.
-    void PartReferenceData(const std::string& where, const json& was, const json& is) {
+    void PartReferenceData(const std::string& group, const json& was, const json& is) {
         const json& wasEntry = Member(was, "dataEntry");
         const json& isEntry = Member(is, "dataEntry");
         if (Member(is, "type") != "partref" || (wasEntry.is_null() && isEntry.is_null())) {
             return;
         }
-        const std::string wasKey = Plain(wasEntry);
-        const std::string isKey = Plain(isEntry);
-        if (before_.HeldByRow(wasKey) || after_.HeldByRow(isKey)) {
+        if (before_.HeldByRow(wasEntry) || after_.HeldByRow(isEntry)) {
             return;
         }
-        CompareFields("partData", where, before_.FreeData(wasKey), after_.FreeData(isKey), nullptr);
+        const json& wasData = before_.FreeData(wasEntry);
+        const json& isData = after_.FreeData(isEntry);
+        if (wasData != isData) {
+            CompareFields("partData", Join(group, EntityName(is)), wasData, isData, nullptr);
+        }
     }
 
     void Blocks(const json& was, const json& is) {
@@ -284,23 +309,26 @@ class Differ {
         for (std::size_t i = 0; i < was.size(); ++i) {
             const json& entry = Member(was[i], "dataEntry");
             if (!entry.is_null()) {
-                byEntry.Add(Plain(entry), i);
+                byEntry.Add(entry, i);
             }
-            byItem.Add(Plain(Member(was[i], "item")), i);
+            byItem.Add(Member(was[i], "item"), i);
         }
         std::vector<bool> taken(was.size(), false);
         for (const json& row : is) {
-            const std::string where = Join(group, "row " + Plain(Member(row, "item")));
             const json& entry = Member(row, "dataEntry");
-            std::size_t match = entry.is_null() ? RowKeys::npos : byEntry.Find(Plain(entry), taken);
+            std::size_t match = entry.is_null() ? RowKeys::npos : byEntry.Find(entry, taken);
             if (match == RowKeys::npos) {
-                match = byItem.Find(Plain(Member(row, "item")), taken);
+                match = byItem.Find(Member(row, "item"), taken);
             }
             if (match == RowKeys::npos) {
-                Add("row", where, nullptr, row);
+                Add("row", Join(group, "row " + Plain(Member(row, "item"))), nullptr, row);
                 continue;
             }
             taken[match] = true;
+            if (was[match] == row) {
+                continue;
+            }
+            const std::string where = Join(group, "row " + Plain(Member(row, "item")));
             CompareFields("row", where, Object(was[match]), Object(row), "cells");
             CompareFields("cell", where, Object(Member(was[match], "cells")),
                           Object(Member(row, "cells")), nullptr);
