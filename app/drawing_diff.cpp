@@ -93,6 +93,7 @@ std::string PartsListGroup(const json& owner) {
 class DrawingIndex {
   public:
     explicit DrawingIndex(const json& drawing) : drawing_(drawing) {
+        entities_.reserve(List(Member(drawing, "entities")).size());
         Take(Member(drawing, "entities"));
         for (const json& block : List(Member(drawing, "blocks"))) {
             Take(Member(block, "entities"));
@@ -130,30 +131,40 @@ class DrawingIndex {
     ValueSet rowEntries_;
 };
 
-// Rows of one side, findable by a key (data entry or item), each taken at most once.
+// Rows of one side, findable by a key (data entry or item), each taken at most once. Rows of
+// one key are chained through next_, so that a drawing of many rows costs one map node a key.
 class RowKeys {
   public:
-    void Add(const json& key, std::size_t index) { byKey_[&key].indexes.push_back(index); }
+    explicit RowKeys(std::size_t rows) : next_(rows, npos) { byKey_.reserve(rows); }
+    // Rows are added in their order.
+    void Add(const json& key, std::size_t index) {
+        const auto [it, fresh] = byKey_.try_emplace(&key, Chain{index, index});
+        if (!fresh) {
+            next_[it->second.tail] = index;
+            it->second.tail = index;
+        }
+    }
     // The first row of that key not yet taken, or npos.
     std::size_t Find(const json& key, const std::vector<bool>& taken) {
         const auto it = byKey_.find(&key);
         if (it == byKey_.end()) {
             return npos;
         }
-        Candidates& found = it->second;
-        while (found.next < found.indexes.size() && taken[found.indexes[found.next]]) {
-            ++found.next;
+        std::size_t& head = it->second.head;
+        while (head != npos && taken[head]) {
+            head = next_[head];
         }
-        return found.next < found.indexes.size() ? found.indexes[found.next] : npos;
+        return head;
     }
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
   private:
-    struct Candidates {
-        std::vector<std::size_t> indexes;
-        std::size_t next = 0;
+    struct Chain {
+        std::size_t head;
+        std::size_t tail;
     };
-    ByValue<Candidates> byKey_;
+    ByValue<Chain> byKey_;
+    std::vector<std::size_t> next_;
 };
 
 class Differ {
@@ -304,8 +315,8 @@ class Differ {
     }
 
     void Rows(const std::string& group, const json& was, const json& is) {
-        RowKeys byEntry;
-        RowKeys byItem;
+        RowKeys byEntry(was.size());
+        RowKeys byItem(was.size());
         for (std::size_t i = 0; i < was.size(); ++i) {
             const json& entry = Member(was[i], "dataEntry");
             if (!entry.is_null()) {
