@@ -224,10 +224,9 @@ class Differ {
                 Add("entity", Join(group, EntityName(entity)), nullptr, entity);
                 continue;
             }
-            const std::string where =
-                *earlier == entity ? std::string() : Join(group, EntityName(entity));
             if (*earlier != entity) {
-                CompareFields("entity", where, Object(*earlier), Object(entity), "handle");
+                CompareFields("entity", Join(group, EntityName(entity)), Object(*earlier),
+                              Object(entity), "handle");
             }
             PartReferenceData(group, *earlier, entity);
         }
