@@ -3,14 +3,19 @@
 // Start prepares everything a scenario describes (work directory and its files, drawing,
 // PDM, host functions, answers for message boxes and dialogs), then loads the module and
 // sends it message 1. Finish sends message 2, writes the "end" event with the objects still
-// open, unloads the module and saves the drawing when asked.
+// open, unloads the module and saves the drawing when asked. With the "changes" option it
+// keeps the drawing as it started, and Finish writes what changed before "end".
 #pragma once
 
 #include <deque>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "app/drawing_diff.h"
 #include "app/module_loader.h"
 #include "app/run_options.h"
 #include "app/scenario.h"
@@ -34,6 +39,12 @@ class Session {
     // Answers the objects left open.
     std::size_t Finish();
 
+    // The drawing as it is now, in the saved-drawing schema; a fault armed for the module
+    // never hits it.
+    nlohmann::ordered_json SavedDrawing() const;
+    // What changed in the drawing since the start; needs the "changes" option.
+    std::vector<DrawingChange> ChangesSinceStart() const;
+
   private:
     void Start(const Scenario& scenario);
     void ReleaseHooks();
@@ -49,5 +60,6 @@ class Session {
     sim::DrawingHandles handles_;
     std::unique_ptr<UiAnswers> uiAnswers_;
     std::unique_ptr<LoadedModule> module_;
+    nlohmann::json startDrawing_;
     bool finished_ = false;
 };
