@@ -110,12 +110,20 @@ std::map<std::u16string, std::u16string> JsonAt::textMap() const {
         fail("expected an object of texts");
     }
     std::map<std::u16string, std::u16string> texts;
+    // A field's place is only spelled out for an error: a drawing has many cells.
+    static const std::string kNotText;
     for (const auto& item : value_.items()) {
-        const JsonAt field(item.value(), childPath(path_, item.key()));
+        const auto field = [&] { return JsonAt(item.value(), childPath(path_, item.key())); };
         if (item.key().find('\0') != std::string::npos) {
-            field.fail("a name cannot hold a NUL character");
+            field().fail("a name cannot hold a NUL character");
         }
-        texts[VxString::fromUtf8(item.key()).str()] = field.text().str();
+        const nlohmann::json& value = item.value();
+        const std::string& text =
+            value.is_string() ? value.get_ref<const std::string&>() : kNotText;
+        if (!value.is_string() || text.find('\0') != std::string::npos) {
+            field().utf8();  // throws what a text field answers
+        }
+        texts[VxString::fromUtf8(item.key()).str()] = VxString::fromUtf8(text).str();
     }
     return texts;
 }
