@@ -39,9 +39,10 @@ std::string Printable(const std::string& text) {
 }  // namespace
 
 int WithScenario(const RunOptions& options, std::ostream& err,
-                 const std::function<int(const Scenario&)>& body) {
+                 const std::function<int(Scenario&)>& body) {
     try {
-        return body(ReadScenario(options.scenario));
+        Scenario scenario = ReadScenario(options.scenario);
+        return body(scenario);
     } catch (const sim::ScenarioError& e) {
         err << "vexa-sim: " << options.scenario.string() << ": at "
             << (e.path().empty() ? std::string("the top") : Printable(e.path())) << ": "
@@ -56,8 +57,10 @@ int WithScenario(const RunOptions& options, std::ostream& err,
 int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
     const RunOptions options = Absolute(given);
     Transcript transcript(out, options.format);
-    return WithScenario(options, err, [&](const Scenario& scenario) {
+    return WithScenario(options, err, [&](Scenario& scenario) {
         Session session(options, scenario, transcript);
+        // The drawing is in the database now; on a large drawing its JSON is as big again.
+        scenario.drawing = nlohmann::json();
         for (const ScenarioStep& step : scenario.steps) {
             session.RunStep(step);
         }

@@ -16,5 +16,6 @@ RunOptions Absolute(const RunOptions& options);
 
 // Reads the options' scenario and runs body on it; a scenario that cannot be read or breaks
 // the schema, and a module that does not load, are reported on err with their exit codes.
+// The body may release what it has taken from the scenario.
 int WithScenario(const RunOptions& options, std::ostream& err,
-                 const std::function<int(const Scenario&)>& body);
+                 const std::function<int(Scenario&)>& body);

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "app/scenario_text.h"
 #include "app/text_encoding.h"
@@ -323,14 +325,27 @@ void CheckStepsAgainstDrawing(const Scenario& scenario, sim::Database& db,
     }
 }
 
+Scenario ParseScenario(json&& document) {
+    json drawing;
+    const bool hasDrawing = document.is_object() && document.contains("drawing");
+    if (hasDrawing) {
+        drawing = std::move(document["drawing"]);
+        document.erase("drawing");
+    }
+    Scenario scenario = ParseScenario(std::as_const(document));
+    if (hasDrawing) {
+        scenario.drawing = std::move(drawing);
+    }
+    return scenario;
+}
+
 Scenario ReadScenario(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         throw sim::ScenarioError("", "cannot open the file");
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    Scenario scenario = ParseScenario(ParseScenarioText(text.str()));
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    Scenario scenario = ParseScenario(ParseScenarioText(text));
     scenario.file = file;
     return scenario;
 }

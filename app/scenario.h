@@ -53,6 +53,8 @@ struct Scenario {
 Scenario ReadScenario(const std::filesystem::path& file);
 // The same for a document already parsed.
 Scenario ParseScenario(const nlohmann::json& document);
+// The same, taking the drawing over from the document instead of copying it.
+Scenario ParseScenario(nlohmann::json&& document);
 // The checks of the steps that need the loaded drawing: the entities that "add" steps add and
 // the handles that "erase" and "unerase" name. Throws sim::ScenarioError; changes nothing.
 void CheckStepsAgainstDrawing(const Scenario& scenario, sim::Database& db,

@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include <fstream>
+#include <iomanip>
 #include <stdexcept>
 
 #include "app/change_text.h"
@@ -63,6 +64,9 @@ Session::Session(const RunOptions& options, const Scenario& scenario, Transcript
 void Session::Start(const Scenario& scenario) {
     sim::resetHost();
     sim::pdm::reset();
+    // Nothing in a run reads the PDM's call log: on a large parts list it would be the
+    // biggest thing in memory.
+    sim::pdm::setKeepRecords(false);
 
     // Everything the scenario describes is taken in before anything runs, so that a scenario
     // that breaks the schema stops the run with nothing done.
@@ -280,7 +284,8 @@ std::size_t Session::Finish() {
     if (options_.saveDrawing) {
         const nlohmann::ordered_json drawing = {{"drawing", SavedDrawing()}};
         std::ofstream out(*options_.saveDrawing, std::ios::binary | std::ios::trunc);
-        out << drawing.dump(2) << '\n';
+        // Streamed as dump(2) would write it, without the whole text in memory first.
+        out << std::setw(2) << drawing << '\n';
         if (!out) {
             throw std::runtime_error("cannot write " + options_.saveDrawing->string());
         }

@@ -8,6 +8,12 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr int kFreeColumns = 16;
+// Parts the rows' keys cycle through, each a record of the PDM.
+constexpr int kParts = 50;
+
+std::string partKey(int row) {
+    return "P" + std::to_string(1 + row % kParts);
+}
 
 std::string column(int n) {
     return (n < 10 ? "C0" : "C") + std::to_string(n);
@@ -20,6 +26,11 @@ std::string mappingText() {
     for (int n = 1; n <= kFreeColumns; ++n) {
         text += (n < 10 ? "F0" : "F") + std::to_string(n) + "=" + column(n) + "\r\n";
     }
+    // What the part-reference commands fetch.
+    text +=
+        "[KORDANEPartRefToVexa]\r\nDESCRIPTION=#DESCRIPTION\r\nC01=#IDENT\r\n"
+        "[KORDANEProductToVexa]\r\nDESCRIPTION=#DESCRIPTION\r\nC01=#IDENT\r\n"
+        "ORBKEY=#ORBKEY\r\n";
     return text;
 }
 
@@ -33,7 +44,7 @@ Json drawing(int rows) {
     Json list = Json::array();
     for (int i = 1; i <= rows; ++i) {
         Json row = {{"item", std::to_string(i)}, {"qty", 1 + i % 7}, {"dataEntry", i}};
-        Json cells = {{"DESCRIPTION", "Part number " + std::to_string(i)}};
+        Json cells = {{"DESCRIPTION", "Part number " + std::to_string(i)}, {"ORBKEY", partKey(i)}};
         for (int n = 1; n <= kFreeColumns; ++n) {
             cells[column(n)] = "v" + std::to_string(i) + "." + std::to_string(n);
         }
@@ -59,34 +70,42 @@ Json drawing(int rows) {
     for (int n = 1; n <= kFreeColumns; ++n) {
         columns.push_back({{"name", column(n)}, {"visible", true}});
     }
-    return {{"entities", std::move(entities)},
-            {"blocks", std::move(blocks)},
-            {"partData", {{"ORBKEY", "D1.1"}}},
-            {"boms", Json::array({{{"owner", nullptr}, {"rows", std::move(list)}}})},
-            {"standard", {{"columns", std::move(columns)}}},
-            {"structure2d", false}};
+    return {
+        {"entities", std::move(entities)},
+        {"blocks", std::move(blocks)},
+        {"partData", {{"ORBKEY", "D1.1"}}},
+        {"boms", Json::array({{{"owner", nullptr}, {"current", true}, {"rows", std::move(list)}}})},
+        {"standard", {{"columns", std::move(columns)}}},
+        {"structure2d", false}};
 }
 
 Json pdm() {
+    Json documents = Json::array({{{"ORBKEY", "D1.1"}, {"TITLE", "Scale"}}});
+    for (int n = 1; n <= kParts; ++n) {
+        documents.push_back({{"ORBKEY", "P" + std::to_string(n)},
+                             {"IDENT", std::to_string(4000 + n)},
+                             {"DESCRIPTION", "Part " + std::to_string(n)}});
+    }
     return {{"env", {{"BOMIniFile", "mapping.ini"}, {"WSPATH", ""}, {"ORBKEY", "D1.1"}}},
             {"catalogue",
              {{"VM2042", "The drawing has no parts list."},
               {"VM2043", "The parts list cannot be read."},
               {"VM2049", "The PDM has no part for this drawing."},
+              {"VM2050", "Position of the part reference: "},
+              {"zorn606", "Choose a part"},
               {"VX16300", "The mapping file cannot be read."},
               {"VX16301", "The mapping file has no such section."},
               {"VX16303", "Parts lists of 2D structures are not transferred."}}},
             {"hasPart", "1"},
-            {"tables",
-             {{"Folder_All_Document", Json::array({{{"ORBKEY", "D1.1"}, {"TITLE", "Scale"}}})}}}};
+            {"tables", {{"Folder_All_Document", std::move(documents)}}}};
 }
 
 }  // namespace
 
 std::string scenarioText(int rows, const std::vector<std::string>& commands) {
     Json steps = Json::array();
-    for (const std::string& command : commands) {
-        steps.push_back({{"type", command + "\n"}});
+    for (const std::string& typed : commands) {
+        steps.push_back({{"type", typed + "\n"}});
     }
     const Json scenario = {
         {"files",

@@ -16,7 +16,9 @@ namespace {
 class BlockIterator final : public VxDbBlockTableRecordIterator {
   public:
     BlockIterator(const VxDbBlockTableRecord& record, bool atBeginning, bool skipDeleted)
-        : record_(record) {
+        : record_(record),
+          members_(
+              static_cast<const sim::Database*>(record.database())->membersOf(record.objectId())) {
         const int count = VxHostInternals::entities(record_).length();
         position_ = atBeginning ? 0 : count - 1;
         if (skipDeleted) {
@@ -51,10 +53,7 @@ class BlockIterator final : public VxDbBlockTableRecordIterator {
 
   private:
     bool erasedAt(int position) const {
-        const VxDbObjectId id = VxHostInternals::entities(record_)[position];
-        const sim::Database* database = sim::databaseOf(id);
-        const VxDbObject* object = database != nullptr ? database->lookup(id) : nullptr;
-        return object == nullptr || object->isErased();
+        return members_[static_cast<std::size_t>(position)]->isErased();
     }
 
     void settle(bool forward) {
@@ -64,6 +63,7 @@ class BlockIterator final : public VxDbBlockTableRecordIterator {
     }
 
     const VxDbBlockTableRecord& record_;
+    const std::vector<VxDbObject*>& members_;  // parallel to the record's id list
     int position_ = 0;
 };
 
@@ -130,14 +130,7 @@ VxDbObjectId recordNamed(const VxDbBlockTable& table, const char16_t* name) {
     if (name == nullptr) {
         return VxDbObjectId::kNull;
     }
-    const sim::Database* database = static_cast<const sim::Database*>(table.database());
-    for (VxDbObjectId id : VxHostInternals::records(table)) {
-        const auto* record = static_cast<const VxDbBlockTableRecord*>(database->lookup(id));
-        if (record != nullptr && sim::sameName(record->name().str(), name)) {
-            return id;
-        }
-    }
-    return VxDbObjectId::kNull;
+    return static_cast<const sim::Database*>(table.database())->blockNamed(name);
 }
 
 }  // namespace

@@ -18,7 +18,9 @@ struct Database::Impl {
     VxDbObjectId blockTable;
     VxDbObjectId modelSpace;
     VxDbObjectId paperSpace;
-    std::vector<VxDbObjectId> spaceEntities;
+    std::vector<VxDbObject*> spaceEntities;
+    // Parallel to each block record's id list, filled by appendEntity only.
+    std::unordered_map<std::uint64_t, std::vector<VxDbObject*>> members;
     std::unordered_map<std::u16string, VxDbObjectId> blockOfFoldedName;
     std::unordered_map<std::uint64_t, Place> places;
     std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>> insertions;
@@ -26,8 +28,7 @@ struct Database::Impl {
 
     VxDbBlockTableRecord* record(VxDbObjectId id) const {
         const auto found = objects.find(id.asInt64());
-        return found == objects.end() ? nullptr
-                                      : dynamic_cast<VxDbBlockTableRecord*>(found->second.get());
+        return found == objects.end() ? nullptr : asKind<VxDbBlockTableRecord>(found->second.get());
     }
 };
 
@@ -108,15 +109,16 @@ VxDbObjectId Database::appendEntity(VxDbObjectId blockId, VxDbEntity* entity) {
     auto& members = VxHostInternals::entities(*record);
     impl_->places[id.asInt64()] = Place{blockId, members.length()};
     members.append(id);
-    if (const auto* reference = dynamic_cast<const VxDbBlockReference*>(entity)) {
+    impl_->members[blockId.asInt64()].push_back(entity);
+    if (const auto* reference = asKind<VxDbBlockReference>(entity)) {
         impl_->insertions[reference->blockTableRecord().asInt64()].push_back(id);
-    } else if (const auto* partRef = dynamic_cast<const VxmPartRef*>(entity)) {
+    } else if (const auto* partRef = asKind<VxmPartRef>(entity)) {
         if (!partRef->dataEntryId().isNull()) {
             impl_->partRefs[partRef->dataEntryId().asInt64()].push_back(id);
         }
     }
     if (blockId == impl_->modelSpace || blockId == impl_->paperSpace) {
-        impl_->spaceEntities.push_back(id);
+        impl_->spaceEntities.push_back(entity);
     }
     notify([this, entity](VxDbDatabaseReactor& reactor) { reactor.onObjectAdded(this, entity); });
     return id;
@@ -134,6 +136,7 @@ VxDbObjectId Database::addBlock(const VxString& name, const VxString& xrefPath) 
     const VxDbObjectId id = adopt(record);
     VxHostInternals::records(*table).append(id);
     slot->second = id;
+    impl_->members[id.asInt64()];  // exists before any walk of the block starts
     notify([this, record](VxDbDatabaseReactor& reactor) { reactor.onObjectAdded(this, record); });
     return id;
 }
@@ -164,14 +167,18 @@ std::vector<VxDbObjectId> Database::blockIds() const {
 
 std::vector<VxDbObjectId> Database::entitiesOf(VxDbObjectId blockId, bool includeErased) const {
     std::vector<VxDbObjectId> ids;
-    if (const VxDbBlockTableRecord* record = impl_->record(blockId)) {
-        for (VxDbObjectId id : VxHostInternals::entities(*record)) {
-            if (includeErased || !lookup(id)->isErased()) {
-                ids.push_back(id);
-            }
+    for (const VxDbObject* entity : membersOf(blockId)) {
+        if (includeErased || !entity->isErased()) {
+            ids.push_back(entity->objectId());
         }
     }
     return ids;
+}
+
+const std::vector<VxDbObject*>& Database::membersOf(VxDbObjectId blockId) const {
+    static const std::vector<VxDbObject*> kNone;
+    const auto found = impl_->members.find(blockId.asInt64());
+    return found == impl_->members.end() ? kNone : found->second;
 }
 
 std::vector<VxDbObjectId> Database::openObjects() const {
@@ -185,7 +192,22 @@ std::vector<VxDbObjectId> Database::openObjects() const {
 }
 
 std::vector<VxDbObjectId> Database::spaceEntitiesInOrder() const {
-    return impl_->spaceEntities;
+    std::vector<VxDbObjectId> ids;
+    ids.reserve(impl_->spaceEntities.size());
+    for (const VxDbObject* entity : impl_->spaceEntities) {
+        ids.push_back(entity->objectId());
+    }
+    return ids;
+}
+
+const VxDbObject* Database::lastLiveSpaceEntity() const {
+    const auto& entities = impl_->spaceEntities;
+    for (auto it = entities.rbegin(); it != entities.rend(); ++it) {
+        if (!(*it)->isErased()) {
+            return *it;
+        }
+    }
+    return nullptr;
 }
 
 VxDbObjectId Database::blockNamed(const std::u16string& name) const {
@@ -218,15 +240,24 @@ const std::vector<VxDbObjectId>& Database::partRefsOf(VxDbObjectId dataEntry) co
 }
 
 void Database::repointPartRef(VxDbObjectId partRef, VxDbObjectId from, VxDbObjectId to) {
-    if (from == to || placeOf(partRef).block.isNull()) {
+    moveBetweenLists(impl_->partRefs, partRef, from, to);
+}
+
+void Database::repointBlockReference(VxDbObjectId reference, VxDbObjectId from, VxDbObjectId to) {
+    moveBetweenLists(impl_->insertions, reference, from, to);
+}
+
+void Database::moveBetweenLists(std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>>& lists,
+                                VxDbObjectId entity, VxDbObjectId from, VxDbObjectId to) {
+    if (from == to || placeOf(entity).block.isNull()) {
         return;  // unchanged, or not in a block yet: appending files it
     }
     if (!from.isNull()) {
-        auto& old = impl_->partRefs[from.asInt64()];
-        old.erase(std::remove(old.begin(), old.end(), partRef), old.end());
+        auto& old = lists[from.asInt64()];
+        old.erase(std::remove(old.begin(), old.end(), entity), old.end());
     }
     if (!to.isNull()) {
-        impl_->partRefs[to.asInt64()].push_back(partRef);
+        lists[to.asInt64()].push_back(entity);
     }
 }
 

@@ -10,10 +10,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/vx_db.h"
 #include "sim/host/database_header.h"
+#include "sim/host/object_kind.h"
 
 namespace sim {
 
@@ -40,12 +42,21 @@ class Database final : public VxDbDatabase {
     VxDbObjectId addBlock(const VxString& name, const VxString& xrefPath);
     // The object with that id in this database (open or not, erased or not), or null.
     VxDbObject* lookup(VxDbObjectId id) const;
+    // The same when it is a T (or derives from it), else null; see object_kind.h.
+    template <class T>
+    T* lookupAs(VxDbObjectId id) const {
+        return asKind<T>(lookup(id));
+    }
     VxDbObjectId blockTableId() const;
     VxDbObjectId modelSpaceId() const;
     // Block records other than the two spaces, in creation order.
     std::vector<VxDbObjectId> blockIds() const;
     // Entities of a block record in order; erased ones only when asked.
     std::vector<VxDbObjectId> entitiesOf(VxDbObjectId blockId, bool includeErased) const;
+    // The entity objects of a block record in the order of its id list, erased ones too, so
+    // that a walk needs no look-up per entity. The list of a block lives as long as the
+    // database and grows as entities are appended; a non-block id gives an empty list.
+    const std::vector<VxDbObject*>& membersOf(VxDbObjectId blockId) const;
     // Objects that are open now (the ledger), in the order they were opened.
     std::vector<VxDbObjectId> openObjects() const;
     // Delivers one database event to every attached reactor, in attach order. A reactor
@@ -54,6 +65,8 @@ class Database final : public VxDbDatabase {
     std::vector<VxDbDatabaseReactor*> reactors() const;
     // The entities appended to model or paper space, in the order they were added.
     std::vector<VxDbObjectId> spaceEntitiesInOrder() const;
+    // The last of them that is not erased, or null.
+    const VxDbObject* lastLiveSpaceEntity() const;
     // The user coordinate system and the entity defaults.
     DatabaseHeader& header() { return header_; }
     const DatabaseHeader& header() const { return header_; }
@@ -73,10 +86,15 @@ class Database final : public VxDbDatabase {
     const std::vector<VxDbObjectId>& partRefsOf(VxDbObjectId dataEntry) const;
     // Moves a part reference from one data entry's list to another's when its entry changes.
     void repointPartRef(VxDbObjectId partRef, VxDbObjectId from, VxDbObjectId to);
+    // The same for a block reference made to insert another block.
+    void repointBlockReference(VxDbObjectId reference, VxDbObjectId from, VxDbObjectId to);
 
     struct Impl;
 
   private:
+    void moveBetweenLists(std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>>& lists,
+                          VxDbObjectId entity, VxDbObjectId from, VxDbObjectId to);
+
     std::unique_ptr<Impl> impl_;
     DatabaseHeader header_;
 };

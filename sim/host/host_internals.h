@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/vx_db.h"
+#include "sim/host/database.h"
 #include "sim/host/database_header.h"
 
 class VxHostInternals {
@@ -29,8 +30,13 @@ class VxHostInternals {
     }
     static bool defaultsSet(const VxDbEntity& entity) { return entity.defaultsSet_; }
 
+    // Keeps the database's index of the references that insert a block in step.
     static void setBlock(VxDbBlockReference& reference, VxDbObjectId block) {
+        const VxDbObjectId old = reference.block_;
         reference.block_ = block;
+        if (auto* database = static_cast<sim::Database*>(reference.database())) {
+            database->repointBlockReference(reference.objectId(), old, block);
+        }
     }
 
     static void setName(VxDbBlockTableRecord& record, const VxString& name) { record.name_ = name; }

@@ -17,16 +17,13 @@ int vxdbEntLast(vx_name name) {
     if (sim::checkpoint("vxdbEntLast") != 0 || name == nullptr) {
         return kRtError;
     }
-    const sim::Database& database = sim::workingDatabase();
-    const std::vector<VxDbObjectId> ids = database.spaceEntitiesInOrder();
-    for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
-        if (!database.lookup(*it)->isErased()) {
-            name[0] = static_cast<std::int64_t>(it->asInt64());
-            name[1] = 0;
-            return kRtNorm;
-        }
+    const VxDbObject* last = sim::workingDatabase().lastLiveSpaceEntity();
+    if (last == nullptr) {
+        return kRtError;
     }
-    return kRtError;
+    name[0] = static_cast<std::int64_t>(last->objectId().asInt64());
+    name[1] = 0;
+    return kRtNorm;
 }
 
 Vx::ErrorStatus vxdbGetObjectId(VxDbObjectId& id, const vx_name name) {

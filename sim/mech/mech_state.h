@@ -31,7 +31,7 @@ Vx::ErrorStatus lookupAs(VxDbObjectId id, T*& object, Database** owner = nullptr
     if (found == nullptr) {
         return Vx::eUnknownHandle;
     }
-    T* typed = dynamic_cast<T*>(found);
+    T* typed = asKind<T>(found);
     if (typed == nullptr) {
         return Vx::eNotThatKindOfClass;
     }
@@ -48,7 +48,7 @@ Vx::ErrorStatus lookupAs(VxDbObjectId id, T*& object, Database** owner = nullptr
 // The same within one database, for readers that hold a const database.
 template <class T>
 const T* findIn(const Database& db, VxDbObjectId id) {
-    return id.isNull() ? nullptr : dynamic_cast<const T*>(db.lookup(id));
+    return id.isNull() ? nullptr : db.lookupAs<const T>(id);
 }
 
 VxDbObjectId newDataEntry(Database& db, const VxmStringMap& data);

@@ -19,11 +19,11 @@ Vx::ErrorStatus locate(VxDbObjectId objectId, PartDataPlace& place) {
     if (status != Vx::eOk) {
         return status;
     }
-    if (auto* partRef = dynamic_cast<VxmPartRef*>(object)) {
+    if (auto* partRef = asKind<VxmPartRef>(object)) {
         place.partRef = partRef;
         return Vx::eOk;
     }
-    if (auto* reference = dynamic_cast<VxDbBlockReference*>(object)) {
+    if (auto* reference = asKind<VxDbBlockReference>(object)) {
         VxDbBlockTableRecord* record = nullptr;
         if (lookupAs(reference->blockTableRecord(), record) != Vx::eOk ||
             !record->isFromExternalReference()) {
@@ -32,7 +32,7 @@ Vx::ErrorStatus locate(VxDbObjectId objectId, PartDataPlace& place) {
         place.block = record->objectId();
         return Vx::eOk;
     }
-    if (dynamic_cast<VxDbBlockTableRecord*>(object) != nullptr) {
+    if (asKind<VxDbBlockTableRecord>(object) != nullptr) {
         place.block = objectId;
         return Vx::eOk;
     }

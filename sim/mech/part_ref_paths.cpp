@@ -33,7 +33,7 @@ struct PathClimb {
         }
         enteredBlocks.push_back(block);
         for (const VxDbObjectId reference : db.insertionsOf(block)) {
-            const auto* insert = dynamic_cast<const VxDbBlockReference*>(db.lookup(reference));
+            const auto* insert = db.lookupAs<const VxDbBlockReference>(reference);
             if (insert != nullptr && !insert->isErased() && insert->blockTableRecord() == block) {
                 chain.push_back(reference);
                 climb(reference);
@@ -61,7 +61,7 @@ std::vector<IdPath> partRefPathsOf(const Database& db, VxDbObjectId dataEntry) {
     }
     PathClimb climb{db, {}, {}, {}};
     for (const VxDbObjectId id : db.partRefsOf(dataEntry)) {
-        const auto* partRef = dynamic_cast<const VxmPartRef*>(db.lookup(id));
+        const auto* partRef = db.lookupAs<const VxmPartRef>(id);
         if (partRef != nullptr && !partRef->isErased() && partRef->dataEntryId() == dataEntry) {
             climb.chain = {id};
             climb.climb(id);

@@ -28,9 +28,9 @@ int outOfFrame(BomReception& r) {
 }
 
 // "FIELD \"value\"": the field name, a blank and the value in double quotes. The value is
-// everything between the first and the last quote, quotes inside it included. Without
-// logging (benchmarks) only the form is checked: keeping every field of a large parts list
-// would make the stand-in, not the module, what is measured.
+// everything between the first and the last quote, quotes inside it included. When
+// records are not kept (benchmarks, vexa-sim runs) only the form is checked: keeping every field of
+// a large parts list would make the stand-in, not the module, what is measured.
 int receiveInfo(BomReception& r, const std::u16string& argument, bool keepFields) {
     BomElement* element = openElement(r);
     if (element == nullptr) {
@@ -113,7 +113,7 @@ int carryOutCommand(PdmStore& store, const std::u16string& command,
         return 0;
     }
     if (command == u"BOMELEMENTINFO") {
-        return receiveInfo(r, argument, store.logging);
+        return receiveInfo(r, argument, store.logging && store.keepRecords);
     }
     if (command == u"BOMELEMENTEND") {
         return endElement(r, argument);

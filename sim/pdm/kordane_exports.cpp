@@ -21,7 +21,7 @@ std::u16string decimal(int value) {
 
 void record(PdmStore& s, const char* function, std::vector<std::u16string> texts,
             std::u16string result) {
-    if (s.logging) {
+    if (s.logging && s.keepRecords) {
         s.log.push_back(sim::pdm::PdmCall{function, std::move(texts), std::move(result)});
     }
 }

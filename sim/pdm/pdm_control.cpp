@@ -83,6 +83,10 @@ void setLogging(bool on) {
     store().logging = on;
 }
 
+void setKeepRecords(bool on) {
+    store().keepRecords = on;
+}
+
 const BomReception& bomReception() {
     return store().reception;
 }

@@ -29,7 +29,7 @@ struct PdmCall {
 
 // What the PDM received of the BOM transfers: the framed "BOMSTART" ... "BOMEND" sequences.
 struct BomElement {
-    // BOMELEMENTINFO, in order; kept only while logging is on
+    // BOMELEMENTINFO, in order; kept only while logging and keeping records are on
     std::vector<std::pair<std::u16string, std::u16string>> fields;
     bool failed = false;  // "BOMELEMENTEND" with "1"
     bool ended = false;
@@ -54,7 +54,8 @@ enum CallCode : int {
 };
 
 // Forgets everything: catalogue, environments, tables (back to the empty standard folders),
-// settings, HasPart ("0"), selections, refusals, log, received transfers; logging on.
+// settings, HasPart ("0"), selections, refusals, log, received transfers; logging and keeping
+// records on.
 VX_PDM_API void reset();
 
 VX_PDM_API void setCatalogueText(const std::u16string& key, const std::u16string& text);
@@ -91,6 +92,10 @@ VX_PDM_API void refuseNth(const std::u16string& command, int nth, int code);
 VX_PDM_API const std::vector<PdmCall>& callLog();
 VX_PDM_API void clearLog();
 VX_PDM_API void setLogging(bool on);
+// Whether the call log and the fields of received BOM elements are kept (they are after
+// reset). Only tests read them; a run that never does turns keeping off, so that a large parts
+// list is not held once more in the PDM. Events are emitted as before.
+VX_PDM_API void setKeepRecords(bool on);
 
 VX_PDM_API const BomReception& bomReception();
 // True when every transfer the PDM received was closed by "BOMEND" and no call came out of

@@ -33,6 +33,7 @@ struct PdmStore {
     std::map<std::u16string, std::vector<Refusal>> refusals;
     std::vector<PdmCall> log;
     bool logging = true;
+    bool keepRecords = true;
     BomReception reception;
     std::vector<std::u16string> externBoms;
 };

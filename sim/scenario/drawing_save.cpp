@@ -29,8 +29,10 @@ class DrawingWriter {
 
     Json entities(VxDbObjectId block) {
         Json list = Json::array();
-        for (const VxDbObjectId id : db_.entitiesOf(block, false)) {
-            list.push_back(entity(id));
+        for (const VxDbObject* member : db_.membersOf(block)) {
+            if (!member->isErased()) {
+                list.push_back(entity(*member));
+            }
         }
         return list;
     }
@@ -38,7 +40,7 @@ class DrawingWriter {
     Json blocks() {
         Json list = Json::array();
         for (const VxDbObjectId id : db_.blockIds()) {
-            const auto* record = dynamic_cast<const VxDbBlockTableRecord*>(db_.lookup(id));
+            const auto* record = db_.lookupAs<const VxDbBlockTableRecord>(id);
             if (record == nullptr || record->isErased()) {
                 continue;
             }
@@ -65,8 +67,7 @@ class DrawingWriter {
             if (owner == db_.modelSpaceId()) {
                 bom["owner"] = nullptr;
             } else {
-                bom["owner"] =
-                    dynamic_cast<const VxDbBlockTableRecord&>(*db_.lookup(owner)).name().toUtf8();
+                bom["owner"] = db_.lookupAs<const VxDbBlockTableRecord>(owner)->name().toUtf8();
             }
             if (currentPartsList(db_) == id) {
                 bom["current"] = true;
@@ -98,11 +99,12 @@ class DrawingWriter {
     }
 
   private:
-    Json entity(VxDbObjectId id) {
-        const VxDbObject* object = db_.lookup(id);
+    Json entity(const VxDbObject& member) {
+        const VxDbObjectId id = member.objectId();
+        const VxDbObject* object = &member;
         Json json = Json::object();
         json["handle"] = names_.handleFor(id);
-        if (const auto* partRef = dynamic_cast<const VxmPartRef*>(object)) {
+        if (const auto* partRef = asKind<VxmPartRef>(object)) {
             json["type"] = "partref";
             const VxDbObjectId entry = partRef->dataEntryId();
             if (!entry.isNull()) {
@@ -111,15 +113,14 @@ class DrawingWriter {
                     heldByEntities_.insert(entry);
                 }
             }
-        } else if (const auto* ref = dynamic_cast<const VxDbBlockReference*>(object)) {
+        } else if (const auto* ref = asKind<VxDbBlockReference>(object)) {
             json["type"] = "blockref";
-            const auto* record =
-                dynamic_cast<const VxDbBlockTableRecord*>(db_.lookup(ref->blockTableRecord()));
+            const auto* record = db_.lookupAs<const VxDbBlockTableRecord>(ref->blockTableRecord());
             json["block"] = record != nullptr ? record->name().toUtf8() : std::string();
         } else {
             json["type"] = "line";
         }
-        if (const auto* entity = dynamic_cast<const VxDbEntity*>(object)) {
+        if (const auto* entity = asKind<VxDbEntity>(object)) {
             const VxGePoint3d p = entity->position();
             if (p.z != 0.0) {
                 json["position"] = {p.x, p.y, p.z};

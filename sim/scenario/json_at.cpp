@@ -6,8 +6,23 @@
 namespace sim {
 namespace {
 
+// A JSON pointer escapes "~" and "/" in its tokens; appending escapes only the new token, since
+// reparsing the parent's pointer for every member made large drawings slow to read.
 std::string childPath(const std::string& path, const std::string& token) {
-    return (nlohmann::json::json_pointer(path) / token).to_string();
+    std::string child;
+    child.reserve(path.size() + token.size() + 1);
+    child += path;
+    child += '/';
+    for (const char c : token) {
+        if (c == '~') {
+            child += "~0";
+        } else if (c == '/') {
+            child += "~1";
+        } else {
+            child += c;
+        }
+    }
+    return child;
 }
 
 }  // namespace
@@ -95,12 +110,20 @@ std::map<std::u16string, std::u16string> JsonAt::textMap() const {
         fail("expected an object of texts");
     }
     std::map<std::u16string, std::u16string> texts;
+    // A field's place is only spelled out for an error: a drawing has many cells.
+    static const std::string kNotText;
     for (const auto& item : value_.items()) {
-        const JsonAt field(item.value(), childPath(path_, item.key()));
+        const auto field = [&] { return JsonAt(item.value(), childPath(path_, item.key())); };
         if (item.key().find('\0') != std::string::npos) {
-            field.fail("a name cannot hold a NUL character");
+            field().fail("a name cannot hold a NUL character");
         }
-        texts[VxString::fromUtf8(item.key()).str()] = field.text().str();
+        const nlohmann::json& value = item.value();
+        const std::string& text =
+            value.is_string() ? value.get_ref<const std::string&>() : kNotText;
+        if (!value.is_string() || text.find('\0') != std::string::npos) {
+            field().utf8();  // throws what a text field answers
+        }
+        texts[VxString::fromUtf8(item.key()).str()] = VxString::fromUtf8(text).str();
     }
     return texts;
 }

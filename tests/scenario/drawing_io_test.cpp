@@ -193,6 +193,7 @@ TEST_F(DrawingIo, SchemaErrorsNameTheOffendingPlace) {
         {"/boms/0/rows/1/dataEntry", 7, "/drawing/boms/0/rows/1/dataEntry"},
         {"/boms/1/rows/0/cells", json{{"X", "y"}}, "/drawing/boms/1/rows/0/cells"},
         {"/boms/0/rows/0/cells/DESCR", 5, "/drawing/boms/0/rows/0/cells/DESCR"},
+        {"/boms/0/rows/0/cells/a~0b~1c", 5, "/drawing/boms/0/rows/0/cells/a~0b~1c"},
         {"/boms/0/rows/0/partRefPaths", json::parse("[[1]]"),
          "/drawing/boms/0/rows/0/partRefPaths"},
         {"/boms/0/rows/0/partRefPaths/0/0", 99, "/drawing/boms/0/rows/0/partRefPaths/0/0"},
