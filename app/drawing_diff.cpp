@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "sim/scenario/json_pointer.h"
+
 namespace {
 
 using nlohmann::json;
@@ -41,18 +43,9 @@ std::string Plain(const json& value) {
 }
 
 std::string Join(const std::string& base, const std::string& segment) {
-    std::string escaped;
-    escaped.reserve(segment.size());
-    for (const char c : segment) {
-        if (c == '~') {
-            escaped += "~0";
-        } else if (c == '/') {
-            escaped += "~1";
-        } else {
-            escaped += c;
-        }
-    }
-    return base.empty() ? escaped : base + "/" + escaped;
+    // A group has no leading "/": its name is the first token.
+    return base.empty() ? sim::jsonPointerChild("", segment).substr(1)
+                        : sim::jsonPointerChild(base, segment);
 }
 
 std::string EntityName(const json& entity) {

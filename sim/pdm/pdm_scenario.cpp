@@ -9,6 +9,7 @@
 #include "host/vx_string.h"
 #include "sim/pdm/bom_reception.h"
 #include "sim/pdm/pdm_control.h"
+#include "sim/scenario/json_pointer.h"
 #include "sim/scenario/scenario_error.h"
 
 namespace sim::pdm {
@@ -17,17 +18,7 @@ namespace {
 using Json = nlohmann::json;
 
 std::string pointer(const std::string& path, const std::string& token) {
-    std::string escaped;
-    for (char c : token) {
-        if (c == '~') {
-            escaped += "~0";
-        } else if (c == '/') {
-            escaped += "~1";
-        } else {
-            escaped += c;
-        }
-    }
-    return path + "/" + escaped;
+    return jsonPointerChild(path, token);
 }
 
 // The host's texts end at a NUL, so a text holding one would reach the module cut short.

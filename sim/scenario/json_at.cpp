@@ -3,26 +3,13 @@
 #include <algorithm>
 #include <limits>
 
+#include "sim/scenario/json_pointer.h"
+
 namespace sim {
 namespace {
 
-// A JSON pointer escapes "~" and "/" in its tokens; appending escapes only the new token, since
-// reparsing the parent's pointer for every member made large drawings slow to read.
 std::string childPath(const std::string& path, const std::string& token) {
-    std::string child;
-    child.reserve(path.size() + token.size() + 1);
-    child += path;
-    child += '/';
-    for (const char c : token) {
-        if (c == '~') {
-            child += "~0";
-        } else if (c == '/') {
-            child += "~1";
-        } else {
-            child += c;
-        }
-    }
-    return child;
+    return jsonPointerChild(path, token);
 }
 
 }  // namespace
