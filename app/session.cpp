@@ -259,15 +259,33 @@ std::size_t Session::Finish() {
     ReportUnfiredFaults();
     sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
     if (options_.saveDrawing) {
-        const sim::FaultsSuspended own;
-        const nlohmann::ordered_json drawing = {
-            {"drawing",
-             sim::saveDrawing(sim::workingDatabase(), handles_, handles_.loadedModules)}};
-        std::ofstream out(*options_.saveDrawing, std::ios::binary | std::ios::trunc);
-        out << drawing.dump(2) << '\n';
-        if (!out) {
-            throw std::runtime_error("cannot write " + options_.saveDrawing->string());
-        }
+        SaveDrawing(*options_.saveDrawing);
     }
     return open;
+}
+
+void Session::AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerHook dialog) {
+    sim::setUiAnswerHook([this, messageBox](const sim::MessageBoxRequest& request) {
+        std::optional<int> answer = uiAnswers_->AnswerMessageBox(request);
+        return answer || !messageBox ? answer : messageBox(request);
+    });
+    sim::setDialogAnswerHook([this, dialog](const winsys::DialogRequest& request) {
+        std::optional<sim::DialogAnswer> answer = uiAnswers_->AnswerDialog(request);
+        return answer || !dialog ? answer : dialog(request);
+    });
+}
+
+nlohmann::ordered_json Session::SavedDrawing() const {
+    const sim::FaultsSuspended own;
+    return {
+        {"drawing", sim::saveDrawing(sim::workingDatabase(), handles_, handles_.loadedModules)}};
+}
+
+void Session::SaveDrawing(const std::filesystem::path& file) const {
+    const nlohmann::ordered_json drawing = SavedDrawing();
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << drawing.dump(2) << '\n';
+    if (!out) {
+        throw std::runtime_error("cannot write " + file.string());
+    }
 }

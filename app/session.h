@@ -7,6 +7,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -18,6 +19,7 @@
 #include "app/ui_answers.h"
 #include "app/work_directory.h"
 #include "sim/scenario/drawing_handles.h"
+#include "sim/winsys/window_control.h"
 
 class Session {
   public:
@@ -33,6 +35,14 @@ class Session {
     void Type(const std::u16string& text);
     // Answers the objects left open.
     std::size_t Finish();
+
+    // Message boxes and dialogs that the scenario's "ui" list does not answer go to these.
+    void AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerHook dialog);
+    // The drawing as it is now, in the scenario schema; SaveDrawing writes it to a file and
+    // throws std::runtime_error when it cannot.
+    nlohmann::ordered_json SavedDrawing() const;
+    void SaveDrawing(const std::filesystem::path& file) const;
+    const sim::DrawingHandles& Handles() const { return handles_; }
 
   private:
     void Start(const Scenario& scenario);
