@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 #include "app/terminal_text.h"
 
@@ -39,13 +40,25 @@ std::optional<std::string> StreamLineReader::Read(const std::string& prompt) {
 #ifdef ORBD_LINE_EDITING
 namespace {
 
+// libedit takes the terminal's character set from the locale; without it every byte above
+// 127 is refused. The locale is set only while libedit starts and reads a line: the module's case
+// mapping must see the "C" locale it sees in "vexa-sim run".
+class TerminalLocale {
+  public:
+    TerminalLocale() : saved_(std::setlocale(LC_CTYPE, nullptr)) { std::setlocale(LC_CTYPE, ""); }
+    ~TerminalLocale() { std::setlocale(LC_CTYPE, saved_.c_str()); }
+    TerminalLocale(const TerminalLocale&) = delete;
+    TerminalLocale& operator=(const TerminalLocale&) = delete;
+
+  private:
+    std::string saved_;
+};
+
 // libedit keeps one editor and one history per process; so does this reader.
 class EditLineReader final : public LineReader {
   public:
     explicit EditLineReader(std::ostream& out) : out_(out) {
-        // Without the terminal's character set libedit takes every byte above 127 for a
-        // character of its own and the cursor goes astray in UTF-8 text.
-        std::setlocale(LC_CTYPE, "");
+        const TerminalLocale locale;  // libedit settles its character set here
         using_history();
     }
     ~EditLineReader() override { clear_history(); }
@@ -55,6 +68,7 @@ class EditLineReader final : public LineReader {
     std::optional<std::string> Read(const std::string& prompt) override {
         out_ << std::flush;
         std::fflush(stdout);
+        const TerminalLocale locale;
         char* typed = readline(prompt.c_str());
         if (typed == nullptr) {
             return std::nullopt;
