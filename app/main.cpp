@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/diff_command.h"
 #include "app/ini_check.h"
 #include "app/line_reader.h"
 #include "app/run_options.h"
@@ -16,9 +17,10 @@ namespace {
 constexpr const char* kUsage =
     "usage:\n"
     "  vexa-sim run [SCENARIO.json] [--format text|jsonl] [--save-drawing OUT.json]\n"
-    "               [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
+    "               [--changes] [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
+    "  vexa-sim diff BEFORE.json AFTER.json [--format text|jsonl]\n"
     "  vexa-sim shell [SCENARIO.json] [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
-    "  vexa-sim ini-check FILE [--section NAME]\n"
+    "  vexa-sim ini-check FILE [--section NAME] [--scenario S.json]\n"
     "Without a scenario, run and shell use the bundled example.\n";
 
 }  // namespace
@@ -33,6 +35,9 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (verb == "ini-check") {
         return runIniCheck(args, std::cout, std::cerr);
+    }
+    if (verb == "diff") {
+        return RunDiff(args, std::cout, std::cerr);
     }
     if (verb != "run" && verb != "shell") {
         std::cerr << "vexa-sim: unknown command \"" << verb << "\"\n" << kUsage;

@@ -29,6 +29,8 @@ bool ParseRunOptions(const std::vector<std::string>& args, const char* argv0, bo
                 return false;
             }
             options.workdir = args[++i];
+        } else if (word == "--changes" && !shell) {
+            options.changes = true;
         } else if (word == "--allow-outside-workdir") {
             options.allowOutsideWorkdir = true;
         } else if (word == "--module") {

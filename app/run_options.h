@@ -16,6 +16,8 @@ struct RunOptions {
     std::filesystem::path module;
     // "BOMIniFile" and "WSPATH" may name places outside the work directory.
     bool allowOutsideWorkdir = false;
+    // The drawing is kept as it starts, to tell what the run changed in it.
+    bool changes = false;
 };
 
 // The bundled example that runs when no scenario is named.

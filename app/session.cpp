@@ -3,6 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "app/change_text.h"
 #include "host/kordane.h"
 #include "host/vx_app.h"
 #include "host/vx_editor.h"
@@ -70,6 +71,9 @@ void Session::Start(const Scenario& scenario) {
         sim::loadDrawing(scenario.drawing, "/drawing", sim::workingDatabase(), handles_);
         CheckStepsAgainstDrawing(scenario, sim::workingDatabase(), handles_);
         sim::pdm::configure(scenario.pdm, "/pdm");
+    }
+    if (options_.changes) {
+        startDrawing_ = SavedDrawing();
     }
     workDirectory_ = std::make_unique<WorkDirectory>(options_.workdir);
     KeepInsideWorkDirectory(scenario.pathSettings);
@@ -249,6 +253,18 @@ void Session::RunStep(const ScenarioStep& step) {
     ReportFiles();
 }
 
+nlohmann::ordered_json Session::SavedDrawing() const {
+    const sim::FaultsSuspended own;
+    return sim::saveDrawing(sim::workingDatabase(), handles_, handles_.loadedModules);
+}
+
+std::vector<DrawingChange> Session::ChangesSinceStart() const {
+    if (!options_.changes) {
+        throw std::logic_error("the session was started without keeping its drawing");
+    }
+    return DiffDrawings(startDrawing_, SavedDrawing());
+}
+
 std::size_t Session::Finish() {
     finished_ = true;
     const std::size_t open = sim::openObjectCount();
@@ -257,6 +273,9 @@ std::size_t Session::Finish() {
         module_.reset();
     }
     ReportUnfiredFaults();
+    if (options_.changes) {
+        WriteChanges(ChangesSinceStart(), transcript_);
+    }
     sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
     if (options_.saveDrawing) {
         SaveDrawing(*options_.saveDrawing);
@@ -275,14 +294,8 @@ void Session::AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerH
     });
 }
 
-nlohmann::ordered_json Session::SavedDrawing() const {
-    const sim::FaultsSuspended own;
-    return {
-        {"drawing", sim::saveDrawing(sim::workingDatabase(), handles_, handles_.loadedModules)}};
-}
-
 void Session::SaveDrawing(const std::filesystem::path& file) const {
-    const nlohmann::ordered_json drawing = SavedDrawing();
+    const nlohmann::ordered_json drawing = {{"drawing", SavedDrawing()}};
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << drawing.dump(2) << '\n';
     if (!out) {

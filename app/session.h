@@ -3,7 +3,8 @@
 // Start prepares everything a scenario describes (work directory and its files, drawing,
 // PDM, host functions, answers for message boxes and dialogs), then loads the module and
 // sends it message 1. Finish sends message 2, writes the "end" event with the objects still
-// open, unloads the module and saves the drawing when asked.
+// open, unloads the module and saves the drawing when asked. With the "changes" option it
+// keeps the drawing as it started, and Finish writes what changed before "end".
 #pragma once
 
 #include <deque>
@@ -11,7 +12,11 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "app/drawing_diff.h"
 #include "app/module_loader.h"
 #include "app/run_options.h"
 #include "app/scenario.h"
@@ -38,11 +43,15 @@ class Session {
 
     // Message boxes and dialogs that the scenario's "ui" list does not answer go to these.
     void AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerHook dialog);
-    // The drawing as it is now, in the scenario schema; SaveDrawing writes it to a file and
-    // throws std::runtime_error when it cannot.
-    nlohmann::ordered_json SavedDrawing() const;
+    // Writes SavedDrawing() to a file as --save-drawing does; throws std::runtime_error when
+    // it cannot.
     void SaveDrawing(const std::filesystem::path& file) const;
     const sim::DrawingHandles& Handles() const { return handles_; }
+    // The drawing as it is now, in the saved-drawing schema; a fault armed for the module
+    // never hits it.
+    nlohmann::ordered_json SavedDrawing() const;
+    // What changed in the drawing since the start; needs the "changes" option.
+    std::vector<DrawingChange> ChangesSinceStart() const;
 
   private:
     void Start(const Scenario& scenario);
@@ -59,5 +68,6 @@ class Session {
     sim::DrawingHandles handles_;
     std::unique_ptr<UiAnswers> uiAnswers_;
     std::unique_ptr<LoadedModule> module_;
+    nlohmann::json startDrawing_;
     bool finished_ = false;
 };

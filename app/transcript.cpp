@@ -25,6 +25,11 @@ void Transcript::Write(const sim::Event& event) {
     out_.flush();
 }
 
+void Transcript::WriteText(const std::string& text) {
+    out_ << text;
+    out_.flush();
+}
+
 namespace {
 
 std::string Str(const sim::Event& event, const char* field) {

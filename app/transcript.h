@@ -15,6 +15,9 @@ class Transcript {
   public:
     Transcript(std::ostream& out, TranscriptFormat format) : out_(out), format_(format) {}
     void Write(const sim::Event& event);
+    // Lines already written for people; only for the text format.
+    void WriteText(const std::string& text);
+    TranscriptFormat format() const { return format_; }
 
   private:
     std::string AsText(const sim::Event& event) const;

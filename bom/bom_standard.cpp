@@ -18,7 +18,9 @@ Vx::ErrorStatus CurrentBomStandardId(VxDbObjectId& bomStdId) {
     return Vx::eOk;
 }
 
-std::vector<std::u16string> VisibleBomColumns() {
+namespace {
+
+std::vector<std::u16string> BomColumns(bool visibleOnly) {
     std::vector<std::u16string> names;
     VxDbObjectId bomStdId;
     if (CurrentBomStandardId(bomStdId) != Vx::eOk) {
@@ -31,10 +33,20 @@ std::vector<std::u16string> VisibleBomColumns() {
     const int count = bomStd->columnLength();
     for (int i = 0; i < count; ++i) {
         const VxmCColumnDef* column = bomStd->column(i);
-        if (column != nullptr && column->isVisible()) {
+        if (column != nullptr && (!visibleOnly || column->isVisible())) {
             const char16_t* name = column->columnName();
             names.emplace_back(name != nullptr ? name : u"");
         }
     }
     return names;
+}
+
+}  // namespace
+
+std::vector<std::u16string> VisibleBomColumns() {
+    return BomColumns(true);
+}
+
+std::vector<std::u16string> AllBomColumns() {
+    return BomColumns(false);
 }

@@ -15,3 +15,5 @@ Vx::ErrorStatus CurrentBomStandardId(VxDbObjectId& bomStdId);
 // Names of the visible columns of the current parts-list standard, in column order; empty
 // when the standard cannot be opened.
 std::vector<std::u16string> VisibleBomColumns();
+// Names of all columns of the current parts-list standard, hidden ones too, in column order.
+std::vector<std::u16string> AllBomColumns();

@@ -1,13 +1,12 @@
 #include "bom/transfer_bom.h"
 
-#include <optional>
 #include <string>
 
 #include "bom/bom_columns.h"
 #include "bom/bom_row.h"
 #include "bom/configuration_error.h"
-#include "bom/external_reference_path.h"
 #include "bom/row_cursor.h"
+#include "bom/row_sources.h"
 #include "bom/transfer_frame.h"
 #include "bom/write_back.h"
 #include "config/ini_file.h"
@@ -36,37 +35,6 @@ SectionEntries ReadTransferMapping() {
     }
     return pairs;
 }
-
-// The values of one row by BOM source; the external-reference path is looked up once, and
-// only when a pair asks for it.
-class RowSources {
-  public:
-    explicit RowSources(const BomRow& row)
-        : row_(row), quantity_(VxString::format(u"%d", row.quantity).str()) {}
-
-    const std::u16string& ValueOf(const std::u16string& source) {
-        if (source == u"FILENAME") {
-            if (!fileName_) {
-                fileName_ = ExternalReferencePath(row_.rowId);
-            }
-            return *fileName_;
-        }
-        if (source == u"ITEM") {
-            return row_.item;
-        }
-        if (source == u"QTY") {
-            return quantity_;
-        }
-        const auto cell = row_.values.find(source);
-        return cell != row_.values.end() ? cell->second : empty_;
-    }
-
-  private:
-    const BomRow& row_;
-    std::u16string quantity_;
-    std::optional<std::u16string> fileName_;
-    const std::u16string empty_;
-};
 
 void SendElement(const BomRow& row, const SectionEntries& pairs) {
     RowSources sources(row);

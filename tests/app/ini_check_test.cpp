@@ -36,14 +36,14 @@ std::string Utf8Path(const std::u16string& path) {
     return VxString(path).toUtf8();
 }
 
-TEST(IniCheck, CleanFileReportsSectionsInDeliveryOrder) {
+TEST(IniCheck, ReportsSectionsInDeliveryOrder) {
     TempDir dir;
     const std::string path = Utf8Path(dir.Write(
         "map.ini", testfiles::Utf16(u"; mapping\r\n[VexaBomToKORDANE]\r\nTITLE=T\r\nQTY=Q\r\n"
                                     u"SUPER=Base\r\n[Base]\r\nQTY=MENGE\r\nITEM=POS\r\n",
                                     false, true)));
     const Check check = RunCheck({path});
-    EXPECT_EQ(check.code, 0) << check.out;
+    EXPECT_EQ(check.code, 1) << check.out;
     EXPECT_EQ(check.out, "file: " + path +
                              "\n"
                              "encoding: UTF-16LE with byte-order mark\n"
@@ -51,7 +51,10 @@ TEST(IniCheck, CleanFileReportsSectionsInDeliveryOrder) {
                              "sections: 2\n"
                              "\n[BASE]\nITEM=POS\nQTY=MENGE\n"
                              "\n[VEXABOMTOKORDANE]\nITEM=POS\nQTY=MENGE\nSUPER=Base\nTITLE=T\n"
-                             "\nwarnings: 0\n");
+                             "\nwarnings: 1\n"
+                             "line 4: key \"QTY\" of [VEXABOMTOKORDANE] is also given in its "
+                             "SUPER [BASE] on line 7: the module reads the value of line 7, not "
+                             "this one\n");
     EXPECT_EQ(check.err, "");
 }
 
@@ -114,16 +117,19 @@ TEST(IniCheck, SectionOptionPrintsOnlyTheDeliveredPairs) {
         "m.ini", testfiles::Utf8WithMark("[First]\nSUPER=Base\nITEM=POS\nNAME=Gr\xC3\xB6\xC3\x9F"
                                          "e\n[BASE]\nITEM=NR\nQTY=MENGE\n")));
     const Check check = RunCheck({"--section", "first", path});
-    EXPECT_EQ(check.code, 0) << check.err;
+    EXPECT_EQ(check.code, 1) << check.err;
     EXPECT_EQ(check.out,
               "ITEM=NR\nNAME=Gr\xC3\xB6\xC3\x9F"
               "e\nQTY=MENGE\nSUPER=Base\n");
-    EXPECT_EQ(check.err, "");
+    const std::string overridden =
+        "line 3: key \"ITEM\" of [FIRST] is also given in its SUPER [BASE] on line 6: the module "
+        "reads the value of line 6, not this one\n";
+    EXPECT_EQ(check.err, overridden);
 
     const Check missing = RunCheck({path, "--section", "Nowhere"});
     EXPECT_EQ(missing.code, 1);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "no section [NOWHERE] in the file\n");
+    EXPECT_EQ(missing.err, overridden + "no section [NOWHERE] in the file\n");
 }
 
 TEST(IniCheck, FilesThatDoNotLoad) {
@@ -156,11 +162,14 @@ TEST(IniCheck, FilesThatDoNotLoad) {
 }
 
 TEST(IniCheck, WrongArguments) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{},
-                                                 {"--section"},
-                                                 {"a.ini", "b.ini"},
-                                                 {"a.ini", "--bogus"},
-                                                 {"a.ini", "--section", "A", "--section", "B"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{},
+          {"--section"},
+          {"a.ini", "b.ini"},
+          {"a.ini", "--bogus"},
+          {"a.ini", "--section", "A", "--section", "B"},
+          {"a.ini", "--scenario"},
+          {"a.ini", "--scenario", "a.json", "--scenario", "b.json"}}) {
         const Check check = RunCheck(args);
         EXPECT_EQ(check.code, 2);
         EXPECT_NE(check.err.find("usage: vexa-sim ini-check FILE [--section NAME]"),
@@ -181,4 +190,251 @@ TEST(IniCheck, ControlCharactersOfTheFileAreShownEscaped) {
     }
     EXPECT_NE(check.out.find("KEY\\x07=V\\x08\\x1b]0;x"), std::string::npos) << check.out;
     EXPECT_NE(check.out.find("\\x1b[2J"), std::string::npos) << check.out;
+}
+
+namespace {
+
+std::string WarningsOf(const Check& check) {
+    const std::size_t at = check.out.find("\nwarnings: ");
+    return at == std::string::npos ? "(no warnings block)\n" + check.out : check.out.substr(at + 1);
+}
+
+}  // namespace
+
+TEST(IniCheck, WarnsWhereTheFileFormatSurprises) {
+    TempDir dir;
+    const std::string path = Utf8Path(dir.Write("map.ini",
+                                                "[Base]\n"                 // 1
+                                                "DESCR=TITLE\n"            // 2
+                                                "QTY=MENGE\n"              // 3
+                                                "[Own]\n"                  // 4
+                                                "SUPER=base\n"             // 5
+                                                "DESCR=DESCRIPTION\n"      // 6
+                                                "ITEM=POS\n"               // 7
+                                                "[Tail] ; old name\n"      // 8
+                                                "[Open\n"                  // 9
+                                                "[Both] ; was [Old]\n"));  // 10
+    const Check check = RunCheck({path});
+    EXPECT_EQ(check.code, 1);
+    EXPECT_EQ(WarningsOf(check),
+              "warnings: 4\n"
+              "line 6: key \"DESCR\" of [OWN] is also given in its SUPER [BASE] on line 2: the "
+              "module reads the value of line 2, not this one\n"
+              "line 8: text \" ; old name\" after the header's last \"]\": ignored\n"
+              "line 9: section header without \"]\": the rest of the line, \"Open\", is the "
+              "section's name\n"
+              "line 10: the header ends at its last \"]\": the section's name is \"Both] ; was "
+              "[Old\"\n");
+    EXPECT_NE(check.out.find("\n[OWN]\nDESCR=TITLE\nITEM=POS\nQTY=MENGE\nSUPER=base\n"),
+              std::string::npos)
+        << "the warning must say what the loader does\n"
+        << check.out;
+    EXPECT_NE(check.out.find("\n[OPEN]\n"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("\n[BOTH] ; WAS [OLD]\n"), std::string::npos) << check.out;
+}
+
+namespace {
+
+// A drawing with a parts list of two rows and a PDM with the documents of their keys.
+std::string ScenarioJson(const std::string& standardColumns) {
+    return R"({
+  "drawing": {
+    "entities": [ { "handle": 1, "type": "partref", "dataEntry": 7 },
+                  { "handle": 2, "type": "partref", "dataEntry": 8 } ],
+    "boms": [ { "owner": null, "rows": [
+      { "item": "1", "qty": 2, "dataEntry": 7, "cells": { "DESCRIPTION": "Washer", "ORBKEY": "P7.1" } },
+      { "item": "2", "qty": 1, "dataEntry": 8, "cells": { "DESCRIPTION": "Bolt", "ORBKEY": "P8.1" } } ] } ],
+    "standard": { "columns": [ )" +
+           standardColumns + R"( ] }
+  },
+  "pdm": {
+    "env": { "ORBKEY": "D1.1" },
+    "hasPart": "1",
+    "tables": { "Folder_All_Document": [
+      { "ORBKEY": "D1.1", "TITLE": "Drive" },
+      { "ORBKEY": "P7.1", "TITLE": "Washer M8" },
+      { "ORBKEY": "P8.1", "TITLE": "Bolt M8" } ] }
+  },
+  "steps": []
+})";
+}
+
+const std::string kAllColumns =
+    R"({ "name": "ITEM" }, { "name": "QTY" }, { "name": "DESCRIPTION" }, { "name": "NOTE", "visible": false })";
+
+Check RunWithScenario(const TempDir& dir, const std::string& mapping, const std::string& columns,
+                      std::vector<std::string> more = {}) {
+    std::vector<std::string> args = {Utf8Path(dir.Write("map.ini", mapping)), "--scenario",
+                                     Utf8Path(dir.Write("s.json", ScenarioJson(columns)))};
+    args.insert(args.end(), more.begin(), more.end());
+    return RunCheck(args);
+}
+
+}  // namespace
+
+TEST(IniCheckScenario, CleanMappingGivesNoWarning) {
+    TempDir dir;
+    const Check check =
+        RunWithScenario(dir,
+                        "[VexaBomToKORDANE]\nIDENT=ITEM\nCOUNT=QTY\nDESCR=DESCRIPTION\n"
+                        "[KORDANEPartRefToVexa]\nDESCRIPTION=@(TITLE:t)\n"
+                        "[KORDANEPartDataToVexa]\nTITLE=@(TITLE:t)\n",
+                        kAllColumns);
+    EXPECT_EQ(check.code, 0) << check.out << check.err;
+    EXPECT_EQ(check.err, "");
+    EXPECT_NE(check.out.find("\n[VEXABOMTOKORDANE]: 2 rows with an item\n"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("\n[KORDANEPARTREFTOVEXA]: 2 keys: \"P7.1\", \"P8.1\"\n"),
+              std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("\n[KORDANEPARTDATATOVEXA]: 1 key: \"D1.1\"\n"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("\n[KORDANEPRODUCTTOVEXA]: not in the file\n"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("\nwarnings: 0\n"), std::string::npos) << check.out;
+}
+
+TEST(IniCheckScenario, MappedColumnTheStandardLacks) {
+    TempDir dir;
+    // "MATERIAL" comes in with KORDANEFieldsInVexaBOM, as the transfer adds it first.
+    const Check check = RunWithScenario(dir,
+                                        "[KORDANEFieldsInVexaBOM]\n"  // 1
+                                        "MATERIAL=Material\n"         // 2
+                                        "[VexaBomToKORDANE]\n"        // 3
+                                        "IDENT=ITEM\n"                // 4
+                                        "WEIGHT=WEIGHT\n"             // 5
+                                        "MAT=MATERIAL\n"              // 6
+                                        "KEY=ORBKEY\n"                // 7
+                                        "[KORDANEPartRefToVexa]\n"    // 8
+                                        "TITLE=@(TITLE:t)\n",         // 9
+                                        kAllColumns);
+    EXPECT_EQ(check.code, 1);
+    const std::string warnings = WarningsOf(check);
+    EXPECT_NE(warnings.find("line 5: [VEXABOMTOKORDANE] WEIGHT=WEIGHT: the parts-list standard has "
+                            "no column \"WEIGHT\"\n"),
+              std::string::npos)
+        << warnings;
+    EXPECT_NE(warnings.find("line 9: [KORDANEPARTREFTOVEXA] TITLE=@(TITLE:t): the parts-list "
+                            "standard has no column \"TITLE\"\n"),
+              std::string::npos)
+        << warnings;
+    EXPECT_EQ(warnings.find("no column \"MATERIAL\""), std::string::npos) << warnings;
+    EXPECT_EQ(warnings.find("no column \"ORBKEY\""), std::string::npos) << warnings;
+}
+
+TEST(IniCheckScenario, ExpressionThatAnswersAPdmError) {
+    TempDir dir;
+    const Check check = RunWithScenario(dir,
+                                        "[KORDANEPartRefToVexa]\n"                 // 1
+                                        "DESCRIPTION=@(TITLE:t)\n"                 // 2
+                                        "NOTE=#(where db=Nowhere (X=1) #NOTE)\n",  // 3
+                                        kAllColumns);
+    EXPECT_EQ(check.code, 1);
+    const std::string warnings = WarningsOf(check);
+    EXPECT_EQ(warnings.rfind("warnings: 1\nline 3: [KORDANEPARTREFTOVEXA] NOTE=#(where db=Nowhere "
+                             "(X=1) #NOTE): the PDM answers \"!",
+                             0),
+              0u)
+        << warnings;
+    EXPECT_NE(warnings.find("\" for keys \"P7.1\", \"P8.1\"\n"), std::string::npos) << warnings;
+}
+
+TEST(IniCheckScenario, FieldThatIsEmptyForEveryRow) {
+    TempDir dir;
+    const Check check = RunWithScenario(dir,
+                                        "[VexaBomToKORDANE]\n"       // 1
+                                        "IDENT=ITEM\n"               // 2
+                                        "REMARK=NOTE\n"              // 3
+                                        "[KORDANEPartRefToVexa]\n"   // 4
+                                        "NOTE=@(REMARK:t)\n"         // 5
+                                        "DESCRIPTION=@(TITLE:t)\n",  // 6
+                                        kAllColumns);
+    EXPECT_EQ(check.code, 1);
+    EXPECT_EQ(WarningsOf(check),
+              "warnings: 2\n"
+              "line 3: [VEXABOMTOKORDANE] REMARK=NOTE: empty in every row with an item: "
+              "\"REMARK\" is never sent\n"
+              "line 5: [KORDANEPARTREFTOVEXA] NOTE=@(REMARK:t): empty for every key (2)\n");
+}
+
+TEST(IniCheckScenario, SectionOptionChecksOnlyThatSection) {
+    TempDir dir;
+    const std::string mapping =
+        "[VexaBomToKORDANE]\nREMARK=NOTE\n[Mine]\nSUPER=Base\n[Base]\nNOTE=@(REMARK:t)\n";
+    const Check mine = RunWithScenario(dir, mapping, kAllColumns, {"--section", "mine"});
+    EXPECT_EQ(mine.code, 1);
+    EXPECT_EQ(mine.out, "NOTE=@(REMARK:t)\nSUPER=Base\n");
+    EXPECT_EQ(mine.err, "line 6: [MINE] NOTE=@(REMARK:t): empty for every key (2)\n")
+        << "the line is the one the value comes from";
+
+    const Check transfer =
+        RunWithScenario(dir, mapping, kAllColumns, {"--section", "VexaBomToKORDANE"});
+    EXPECT_EQ(transfer.code, 1);
+    EXPECT_EQ(transfer.err,
+              "line 2: [VEXABOMTOKORDANE] REMARK=NOTE: empty in every row with an "
+              "item: \"REMARK\" is never sent\n");
+}
+
+TEST(IniCheckScenario, ScenarioThatCannotBeUsed) {
+    TempDir dir;
+    const std::string mapping = Utf8Path(dir.Write("map.ini", "[A]\nK=V\n"));
+    const Check missing = RunCheck({mapping, "--scenario", Utf8Path(dir.Write("x", "")) + ".none"});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("ini-check: "), std::string::npos) << missing.err;
+
+    const Check broken = RunCheck(
+        {mapping, "--scenario", Utf8Path(dir.Write("b.json", R"({"drawing": {"boms": 3}})"))});
+    EXPECT_EQ(broken.code, 2);
+    EXPECT_NE(broken.err.find("at /drawing/boms"), std::string::npos) << broken.err;
+}
+
+TEST(IniCheckScenario, KeysAreThoseTheModuleWouldUse) {
+    TempDir dir;
+    const std::string mapping = Utf8Path(dir.Write("map.ini",
+                                                   "[KORDANEProductToVexa]\n"
+                                                   "DESCRIPTION=@(TITLE:t)\n"
+                                                   "[KORDANEVirtualCompToVEXA]\n"
+                                                   "DESCRIPTION=@(TITLE:t)\n"
+                                                   "[KORDANEPartRefToVexa]\n"
+                                                   "DESCRIPTION=(LISPFN)\n"
+                                                   "[KORDANEPartDataToVexa]\n"
+                                                   "TITLE=@(TITLE:t)\n"));
+    const std::string scenario = Utf8Path(dir.Write("s.json", R"({
+  "drawing": {
+    "entities": [ { "handle": 1, "type": "partref", "dataEntry": 7 } ],
+    "boms": [ { "owner": null, "rows": [
+      { "item": "1", "qty": 1, "dataEntry": 7, "cells": { "ORBD_PARTNO": "4711", "ORBD_PARTREV": " B " } } ] } ],
+    "standard": { "columns": [ { "name": "ITEM" }, { "name": "DESCRIPTION" } ] }
+  },
+  "pdm": {
+    "env": { "PARTREF": "P1" },
+    "selectItem": [ "P2", "P2" ],
+    "tables": { "Folder_All_Part": [
+      { "ORBKEY": "P1", "IDENT": "4711", "REVISION": "A", "TITLE": "Old" },
+      { "ORBKEY": "P9", "IDENT": "4711", "REVISION": "B", "TITLE": "Washer" },
+      { "ORBKEY": "P2", "IDENT": "0815", "REVISION": "A", "TITLE": "Nut" } ] }
+  },
+  "steps": [ { "env": { "ORBKEY": "D5" } },
+             { "command": "ORBDDWGINSERT", "env": { "PARTREF": "P3" } } ]
+})"));
+    const Check check = RunCheck({mapping, "--scenario", scenario});
+    EXPECT_NE(check.out.find("\n[KORDANEPRODUCTTOVEXA]: 1 key: \"P9\"\n"), std::string::npos)
+        << "found by part number and the trimmed revision\n"
+        << check.out;
+    EXPECT_NE(check.out.find("\n[KORDANEVIRTUALCOMPTOVEXA]: 1 key: \"P2\"\n"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("\n[KORDANEPARTREFTOVEXA]: 2 keys: \"P1\", \"P3\"\n"),
+              std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("\n[KORDANEPARTREFTOVEXA]: DESCRIPTION is answered by a host "
+                             "function: not evaluated\n"),
+              std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("\n[KORDANEPARTDATATOVEXA]: 1 key: \"D5\"\n"), std::string::npos)
+        << check.out;
+    EXPECT_EQ(WarningsOf(check),
+              "warnings: 1\nline 8: [KORDANEPARTDATATOVEXA] TITLE=@(TITLE:t): empty for the only "
+              "key\n")
+        << "the drawing's own key is looked up among the documents";
 }

@@ -35,8 +35,9 @@ class Run : public ::testing::Test {
         options.allowOutsideWorkdir = allowOutside;
         options.scenario = scenario;
         options.module = ORBD_MODULE_FILE;
-        options.format = TranscriptFormat::kJsonl;
+        options.format = format_;
         options.saveDrawing = save;
+        options.changes = changes_;
         out_.str("");
         err_.str("");
         return RunScenario(options, out_, err_);
@@ -62,6 +63,8 @@ class Run : public ::testing::Test {
     }
 
     fs::path dir_;
+    bool changes_ = false;
+    TranscriptFormat format_ = TranscriptFormat::kJsonl;
     std::ostringstream out_;
     std::ostringstream err_;
 };
@@ -266,3 +269,60 @@ TEST_F(Run, StepsChangeThePdmBetweenCommands) {
 }
 
 }  // namespace
+
+// The example's write-back, as --changes lists it; a fault armed for the module never counts
+// the snapshots, and without the change events the transcript is the plain run's.
+TEST_F(Run, ChangesListWhatTheRunDidJustBeforeTheEnd) {
+    std::ifstream example(fs::path(ORBD_EXAMPLES_DIR) / "parts-list.json");
+    nlohmann::json scenario = nlohmann::json::parse(example);
+    scenario["steps"].push_back({{"fail", {{"op", "*"}, {"nth", 100000}, {"status", 5}}}});
+    const fs::path file = Write("parts-list.json", scenario.dump());
+
+    ASSERT_EQ(RunFile(file), 0) << err_.str();
+    const std::string plain = out_.str();
+    changes_ = true;
+    ASSERT_EQ(RunFile(file), 0) << err_.str();
+    std::string rest;
+    std::string changes;
+    std::istringstream lines(out_.str());
+    for (std::string line; std::getline(lines, line);) {
+        (line.starts_with("{\"ev\":\"change\"") ? changes : rest) += line + "\n";
+    }
+    EXPECT_EQ(rest, plain);
+    const std::string where = "{\"ev\":\"change\",\"what\":";
+    EXPECT_EQ(changes, where +
+                           "\"cell\",\"where\":\"parts list (model space)/row 2/ORBD_PARTNO\","
+                           "\"old\":null,\"new\":\"4711-08\"}\n" +
+                           where +
+                           "\"cell\",\"where\":\"parts list (model space)/row 3/ORBD_PARTNO\","
+                           "\"old\":null,\"new\":\"GB-200\"}\n" +
+                           where +
+                           "\"column\",\"where\":\"parts-list standard/ORBKEY\",\"old\":null,"
+                           "\"new\":{\"name\":\"ORBKEY\",\"visible\":false}}\n" +
+                           where +
+                           "\"column\",\"where\":\"parts-list standard/MATERIAL\",\"old\":null,"
+                           "\"new\":{\"displayText\":\"Material\",\"name\":\"MATERIAL\","
+                           "\"visible\":true}}\n" +
+                           where +
+                           "\"column\",\"where\":\"parts-list standard/WEIGHT\",\"old\":null,"
+                           "\"new\":{\"dataType\":2,\"displayText\":\"Weight\",\"name\":"
+                           "\"WEIGHT\",\"visible\":true}}\n");
+    const std::vector<nlohmann::json> events = Events();
+    ASSERT_GE(events.size(), 7u);
+    EXPECT_EQ(events[events.size() - 7]["ev"], "fault.unfired");
+    EXPECT_EQ(events.back()["ev"], "end");
+
+    format_ = TranscriptFormat::kText;
+    ASSERT_EQ(RunFile(file), 0) << err_.str();
+    EXPECT_NE(out_.str().find("[changes]\n"
+                              "Parts list (model space)\n"
+                              "  row 2 ORBD_PARTNO: (none) -> \"4711-08\"\n"
+                              "  row 3 ORBD_PARTNO: (none) -> \"GB-200\"\n"
+                              "Parts-list standard\n"
+                              "  column ORBKEY added (hidden)\n"
+                              "  column MATERIAL added\n"
+                              "  column WEIGHT added\n"
+                              "[end] open objects: 0\n"),
+              std::string::npos)
+        << out_.str();
+}
