@@ -12,6 +12,8 @@
 int RunShell(const RunOptions& given, LineReader& reader, std::ostream& out, std::ostream& err) {
     RunOptions options = Absolute(given);
     options.format = TranscriptFormat::kText;
+    // ".changes" needs the drawing as it was; the shell's end lists the changes too.
+    options.changes = true;
     Transcript transcript(out, options.format);
     return WithScenario(options, err, [&](const Scenario& scenario) {
         ShellQuestions questions(reader, out);

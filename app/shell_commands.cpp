@@ -6,6 +6,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "app/change_text.h"
 #include "app/terminal_text.h"
 #include "app/text_table.h"
 #include "host/vx_db.h"
@@ -89,6 +90,8 @@ const std::vector<ShellCommands::DotCommand>& ShellCommands::DotCommands() {
         {".partdata", "HANDLE", "the part data of the entity with that scenario handle",
          &ShellCommands::PartData},
         {".env", "", "the PDM environment values of the drawing", &ShellCommands::Env},
+        {".changes", "", "what changed in the drawing since the shell started",
+         &ShellCommands::Changes},
         {".save", "FILE", "saves the drawing as a scenario drawing (as --save-drawing does)",
          &ShellCommands::Save},
         {".help", "", "this list (\"help\" too)", &ShellCommands::Help},
@@ -198,6 +201,10 @@ void ShellCommands::Env(const std::string& /*argument*/) {
         return;
     }
     out_ << "PDM environment of the drawing:\n" << FormatTable(NameValueTable(values));
+}
+
+void ShellCommands::Changes(const std::string& /*argument*/) {
+    out_ << ChangesText(session_.ChangesSinceStart());
 }
 
 void ShellCommands::Save(const std::string& argument) {

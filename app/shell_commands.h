@@ -29,6 +29,7 @@ class ShellCommands {
     void Bom(const std::string& argument);
     void PartData(const std::string& argument);
     void Env(const std::string& argument);
+    void Changes(const std::string& argument);
     void Save(const std::string& argument);
 
     Session& session_;

@@ -104,7 +104,7 @@ std::vector<std::string> LinesAfter(const std::string& text, const std::string& 
 TEST_F(Shell, HelpListsTheModulesCommandsAndTheShells) {
     const std::string out = Type("help\n");
     for (const char* command : {"ORBDBOM", "ORBDUPDATEPARTREF", "ORBDCREATEVIRTUALCOMP", ".bom",
-                                ".partdata HANDLE", ".env", ".save FILE", ".help"}) {
+                                ".partdata HANDLE", ".env", ".changes", ".save FILE", ".help"}) {
         EXPECT_TRUE(Has(out, command)) << command << " missing in\n" << out;
     }
     std::string dotHelp = Type(".help\n");
@@ -147,7 +147,7 @@ TEST_F(Shell, EnvUnknownDotCommandsAndSave) {
     EXPECT_EQ(env[3], "ORBKEY      D1.1");
     EXPECT_TRUE(Has(out,
                     "Unknown shell command \".nope\". The shell's commands: .bom .partdata "
-                    ".env .save .help"))
+                    ".env .changes .save .help"))
         << out;
     EXPECT_FALSE(Has(out, "Unknown command \".NOPE\"")) << "dot-commands never reach the host";
     std::ifstream file(saved);
@@ -163,6 +163,14 @@ TEST_F(Shell, QuestionsAreAnsweredFromTheInput) {
     EXPECT_TRUE(Has(out, "-> \"P7\"")) << "the typed key is the selection\n" << out;
     EXPECT_TRUE(Has(out, "(current), 3 rows:\n")) << out;
     EXPECT_TRUE(Has(out, "\n11      1  Screw M6     5000\n")) << out;
+    out = Type(".changes\nORBDCREATEVIRTUALCOMP\nP7\n15,10\n.changes\n");
+    const std::size_t before = out.find("Command: .changes\nno changes\n");
+    const std::size_t after =
+        out.find("Command: .changes\nDrawing\n  part reference 21 added at (15, 10)\n");
+    EXPECT_NE(before, std::string::npos) << "nothing changed at the start\n" << out;
+    EXPECT_NE(after, std::string::npos) << "the new part reference\n" << out;
+    EXPECT_TRUE(Has(out, "  row 11 added: qty 1, DESCR \"Screw M6\"")) << out;
+    EXPECT_LT(before, after) << out;
 
     // A message box with a two-line text; an answer that is none asks again.
     out = Type("ORBDUPDATEPARTREF\nD5.1\nnothing\nmaybe\nn\n");
