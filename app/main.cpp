@@ -1,11 +1,13 @@
 // vexa-sim: runs the module in a stand-in Vexa host against a drawing and a PDM described in a
 // scenario file.
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/diff_command.h"
 #include "app/ini_check.h"
+#include "app/line_reader.h"
 #include "app/run_options.h"
 #include "app/runner.h"
 #include "app/shell.h"
@@ -48,7 +50,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (verb == "shell") {
-        return RunShell(options, std::cin, std::cout, std::cerr);
+        const std::unique_ptr<LineReader> reader = MakeConsoleLineReader(std::cout);
+        return RunShell(options, *reader, std::cout, std::cerr);
     }
     return RunScenario(options, std::cout, std::cerr);
 }

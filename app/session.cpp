@@ -282,13 +282,28 @@ std::size_t Session::Finish() {
     }
     sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
     if (options_.saveDrawing) {
-        const nlohmann::ordered_json drawing = {{"drawing", SavedDrawing()}};
-        std::ofstream out(*options_.saveDrawing, std::ios::binary | std::ios::trunc);
-        // Streamed as dump(2) would write it, without the whole text in memory first.
-        out << std::setw(2) << drawing << '\n';
-        if (!out) {
-            throw std::runtime_error("cannot write " + options_.saveDrawing->string());
-        }
+        SaveDrawing(*options_.saveDrawing);
     }
     return open;
+}
+
+void Session::AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerHook dialog) {
+    sim::setUiAnswerHook([this, messageBox](const sim::MessageBoxRequest& request) {
+        std::optional<int> answer = uiAnswers_->AnswerMessageBox(request);
+        return answer || !messageBox ? answer : messageBox(request);
+    });
+    sim::setDialogAnswerHook([this, dialog](const winsys::DialogRequest& request) {
+        std::optional<sim::DialogAnswer> answer = uiAnswers_->AnswerDialog(request);
+        return answer || !dialog ? answer : dialog(request);
+    });
+}
+
+void Session::SaveDrawing(const std::filesystem::path& file) const {
+    const nlohmann::ordered_json drawing = {{"drawing", SavedDrawing()}};
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    // Streamed as dump(2) would write it, without the whole text in memory first.
+    out << std::setw(2) << drawing << '\n';
+    if (!out) {
+        throw std::runtime_error("cannot write " + file.string());
+    }
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -23,6 +24,7 @@
 #include "app/ui_answers.h"
 #include "app/work_directory.h"
 #include "sim/scenario/drawing_handles.h"
+#include "sim/winsys/window_control.h"
 
 class Session {
   public:
@@ -39,6 +41,12 @@ class Session {
     // Answers the objects left open.
     std::size_t Finish();
 
+    // Message boxes and dialogs that the scenario's "ui" list does not answer go to these.
+    void AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerHook dialog);
+    // Writes SavedDrawing() to a file as --save-drawing does; throws std::runtime_error when
+    // it cannot.
+    void SaveDrawing(const std::filesystem::path& file) const;
+    const sim::DrawingHandles& Handles() const { return handles_; }
     // The drawing as it is now, in the saved-drawing schema; a fault armed for the module
     // never hits it.
     nlohmann::ordered_json SavedDrawing() const;

@@ -5,67 +5,35 @@
 #include "app/runner.h"
 #include "app/scenario.h"
 #include "app/session.h"
+#include "app/shell_commands.h"
+#include "app/shell_questions.h"
 #include "host/vx_string.h"
-#include "sim/host/command_line.h"
-#include "sim/winsys/window_control.h"
 
-namespace {
-
-std::u16string U16(const std::string& utf8) {
-    return VxString::fromUtf8(utf8).str();
-}
-std::string Utf8(const std::u16string& text) {
-    return VxString(text).toUtf8();
-}
-
-// The terminal hook reads from streams of this call; it must not outlive it.
-struct InputHookGuard {
-    InputHookGuard() = default;
-    InputHookGuard(const InputHookGuard&) = delete;
-    InputHookGuard& operator=(const InputHookGuard&) = delete;
-    ~InputHookGuard() { sim::setInputHook({}); }
-};
-
-}  // namespace
-
-int RunShell(const RunOptions& given, std::istream& in, std::ostream& out, std::ostream& err) {
+int RunShell(const RunOptions& given, LineReader& reader, std::ostream& out, std::ostream& err) {
     RunOptions options = Absolute(given);
     options.format = TranscriptFormat::kText;
+    // ".changes" needs the drawing as it was; the shell's end lists the changes too.
+    options.changes = true;
     Transcript transcript(out, options.format);
     return WithScenario(options, err, [&](const Scenario& scenario) {
+        ShellQuestions questions(reader, out);
         Session session(options, scenario, transcript);
+        const ShellQuestions::Installed asking = questions.Install(session);
+        ShellCommands commands(session, out);
 
-        // A prompt that the typed line did not answer is asked on the terminal.
-        const InputHookGuard guard;
-        sim::setInputHook([&](const std::u16string& prompt) -> std::optional<std::u16string> {
-            out << Utf8(prompt) << std::flush;
-            std::string line;
-            if (!std::getline(in, line)) {
-                return std::nullopt;
+        out << "vexa-sim shell: type commands as at the host's command line; \"help\" lists "
+               "them (end with Ctrl-D)\n";
+        while (const std::optional<std::string> line = reader.Read("Command: ")) {
+            if (!commands.Run(*line)) {
+                session.Type(VxString::fromUtf8(*line + "\n").str());
             }
-            return U16(line);
-        });
-        sim::setUiAnswerHook([&](const sim::MessageBoxRequest& request) -> std::optional<int> {
-            const bool yesNo = (request.style & 0x0F) == winsys::kMbYesNo;
-            out << "[" << Utf8(request.caption) << "] " << Utf8(request.text)
-                << (yesNo ? " [Yes/No] " : " [OK] ") << std::flush;
-            std::string line;
-            if (!std::getline(in, line)) {
-                return std::nullopt;
-            }
-            if (!yesNo) {
-                return winsys::kIdOk;
-            }
-            return !line.empty() && (line[0] == 'y' || line[0] == 'Y') ? winsys::kIdYes
-                                                                       : winsys::kIdNo;
-        });
-
-        out << "vexa-sim shell: type commands (end with Ctrl-D)\n";
-        std::string line;
-        while (out << "Command: " << std::flush, std::getline(in, line)) {
-            session.Type(U16(line + "\n"));
         }
         out << "\n";
         return session.Finish() == 0 ? 0 : 1;
     });
+}
+
+int RunShell(const RunOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
+    StreamLineReader reader(in, out, true);
+    return RunShell(options, reader, out, err);
 }

@@ -23,3 +23,18 @@ std::string EscapeControls(std::string_view utf8) {
     }
     return shown;
 }
+
+std::vector<std::string> EscapedLines(std::string_view utf8) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = utf8.find('\n', start);
+        const std::size_t stop = end == std::string_view::npos ? utf8.size() : end;
+        const std::size_t cut = stop > start && utf8[stop - 1] == '\r' ? stop - 1 : stop;
+        lines.push_back(EscapeControls(utf8.substr(start, cut - start)));
+        if (end == std::string_view::npos) {
+            return lines;
+        }
+        start = end + 1;
+    }
+}

@@ -46,23 +46,6 @@ std::string Quoted(const std::string& text) {
     return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-// The lines of a text as the host shows them: a line break starts a new line; the other
-// control characters are shown escaped.
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t stop = end == std::string::npos ? text.size() : end;
-        const std::size_t cut = stop > start && text[stop - 1] == '\r' ? stop - 1 : stop;
-        lines.push_back(EscapeControls(std::string_view(text).substr(start, cut - start)));
-        if (end == std::string::npos) {
-            return lines;
-        }
-        start = end + 1;
-    }
-}
-
 // Command-line output: every event of the transcript starts on a line of its own, so the
 // line break the host's texts begin or end with is already there.
 std::string CommandLineOutput(std::string text) {
@@ -72,7 +55,7 @@ std::string CommandLineOutput(std::string text) {
     if (text.ends_with('\n')) {
         text.pop_back();
     }
-    const std::vector<std::string> lines = Lines(text);
+    const std::vector<std::string> lines = EscapedLines(text);
     std::string shown = lines.front();
     for (std::size_t i = 1; i < lines.size(); ++i) {
         shown += "\n" + lines[i];
@@ -92,7 +75,7 @@ std::string Framed(const std::string& title, const std::vector<std::string>& bod
 
 std::string FramedText(const std::string& title, const std::string& text,
                        const std::string& closing) {
-    return Framed(title, Lines(text), closing);
+    return Framed(title, EscapedLines(text), closing);
 }
 
 std::string DialogText(const sim::Event& event) {
@@ -101,7 +84,7 @@ std::string DialogText(const sim::Event& event) {
     if (texts != event.end() && texts->is_object()) {
         for (const auto& [control, text] : texts->items()) {
             const std::vector<std::string> lines =
-                Lines(text.is_string() ? text.get<std::string>() : text.dump());
+                EscapedLines(text.is_string() ? text.get<std::string>() : text.dump());
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 body.push_back((i == 0 ? control + ": " : std::string(control.size() + 2, ' ')) +
                                lines[i]);

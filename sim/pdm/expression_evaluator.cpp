@@ -112,7 +112,7 @@ std::u16string ExpressionEvaluator::call(const Term& t) {
         throw ExpressionError("SelectItem shows a dialog; evaluate it with the modal form");
     }
     if (store_.selections.empty()) {
-        return {};  // the user cancelled the dialog
+        return askSelectItemHook(t.argument).value_or(std::u16string());  // "": cancelled
     }
     std::u16string chosen = std::move(store_.selections.front());
     store_.selections.pop_front();

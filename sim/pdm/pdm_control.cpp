@@ -32,6 +32,12 @@ std::u16string env(VxApDocument* document, const std::u16string& name) {
     return value == values->second.end() ? std::u16string() : value->second;
 }
 
+Record environment(VxApDocument* document) {
+    const PdmStore& s = store();
+    const auto values = s.environments.find(document);
+    return values == s.environments.end() ? Record() : values->second;
+}
+
 VxApDocument* currentDocument() {
     VxApDocManager* manager = vxDocManagerPtr();
     return manager ? manager->curDocument() : nullptr;
@@ -61,6 +67,24 @@ void queueSelection(const std::u16string& orbKey) {
 
 std::size_t pendingSelections() {
     return store().selections.size();
+}
+
+namespace {
+SelectItemHook& selectItemHook() {
+    static SelectItemHook hook;
+    return hook;
+}
+}  // namespace
+
+void setSelectItemHook(SelectItemHook hook) {
+    selectItemHook() = std::move(hook);
+}
+
+std::optional<std::u16string> askSelectItemHook(const std::u16string& title) {
+    if (!selectItemHook()) {
+        return std::nullopt;
+    }
+    return selectItemHook()(title);
 }
 
 void refuse(const std::u16string& command, int code) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,8 @@ VX_PDM_API void setCatalogueText(const std::u16string& key, const std::u16string
 VX_PDM_API void setEnv(VxApDocument* document, const std::u16string& name,
                        const std::u16string& value);
 VX_PDM_API std::u16string env(VxApDocument* document, const std::u16string& name);
+// Every value set for the document, by name.
+VX_PDM_API Record environment(VxApDocument* document);
 VX_PDM_API VxApDocument* currentDocument();
 
 // Replaces a table. The standard folders Folder_All_Document, Folder_All_Part, XREF_ELEMENT and
@@ -80,6 +84,12 @@ VX_PDM_API void setHasPart(const std::u16string& answer);
 // user cancels the dialog (answer "").
 VX_PDM_API void queueSelection(const std::u16string& orbKey);
 VX_PDM_API std::size_t pendingSelections();
+// Asked for the item-selection dialog's answer when the queue is empty, with the dialog's
+// title as the expression gives it; an ORBKEY, or nothing when the user cancels. An empty
+// hook (the default; reset leaves the hook alone) cancels.
+using SelectItemHook = std::function<std::optional<std::u16string>(const std::u16string& title)>;
+VX_PDM_API void setSelectItemHook(SelectItemHook hook);
+VX_PDM_API std::optional<std::u16string> askSelectItemHook(const std::u16string& title);
 
 // orbdCall of command answers code (nonzero) and is not carried out: every call, or from
 // refuseNth only the nth call (1-based) counted from now. Code 0 lifts nothing and refuses

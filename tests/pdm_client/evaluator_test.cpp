@@ -1,7 +1,9 @@
 // The stand-in PDM's expression evaluator, on every template the module sends and on
 // nested and malformed expressions.
 #include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -139,6 +141,20 @@ TEST_F(PdmEvaluator, SettingsHasPartAndSelectionDialog) {
     EXPECT_EQ(evaluate(u"#(call SelectItem \"'Select item'\")", true), u"P9");
     EXPECT_EQ(evaluate(u"#(call SelectItem \"''\")", true), u"P10");
     EXPECT_EQ(evaluate(u"#(call SelectItem \"'Select item'\")", true), u"") << "cancelled";
+
+    // With the queue empty the selection hook answers, asked with the dialog's title.
+    std::vector<std::u16string> titles;
+    sim::pdm::setSelectItemHook([&](const std::u16string& title) -> std::optional<std::u16string> {
+        titles.push_back(title);
+        return titles.size() == 1 ? std::optional<std::u16string>(u"P11") : std::nullopt;
+    });
+    sim::pdm::queueSelection(u"P12");
+    EXPECT_EQ(evaluate(u"#(call SelectItem \"'Select item'\")", true), u"P12")
+        << "the queue answers before the hook";
+    EXPECT_EQ(evaluate(u"#(call SelectItem \"'Select item'\")", true), u"P11");
+    EXPECT_EQ(evaluate(u"#(call SelectItem \"'Other'\")", true), u"") << "the hook cancelled";
+    EXPECT_EQ(titles, (std::vector<std::u16string>{u"'Select item'", u"'Other'"}));
+    sim::pdm::setSelectItemHook({});
     EXPECT_EQ(evaluate(u"#(call DeleteItem \"'x'\")", true)[0], u'!');
 }
 
