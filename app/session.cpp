@@ -77,7 +77,11 @@ void Session::Start(const Scenario& scenario) {
         sim::pdm::configure(scenario.pdm, "/pdm");
     }
     if (options_.changes) {
-        startDrawing_ = SavedDrawing();
+        // Things the scenario left unnamed (a row without a data entry) are named now, or the
+        // end's save could number them differently and report a change that did not happen.
+        const sim::FaultsSuspended own;
+        startDrawing_ =
+            sim::saveDrawingKeepingNames(sim::workingDatabase(), handles_, handles_.loadedModules);
     }
     workDirectory_ = std::make_unique<WorkDirectory>(options_.workdir);
     KeepInsideWorkDirectory(scenario.pathSettings);

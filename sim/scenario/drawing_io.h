@@ -48,5 +48,9 @@ void checkEntities(const nlohmann::json& entities, const std::string& path, Data
 // run added get fresh handles and numbers (handles itself is not changed).
 nlohmann::ordered_json saveDrawing(const Database& db, const DrawingHandles& handles,
                                    const std::vector<std::string>& loadedModules);
+// The same, binding the fresh names in handles: later saves then give those things the same
+// names, so that two saves of one run can be compared.
+nlohmann::ordered_json saveDrawingKeepingNames(const Database& db, DrawingHandles& handles,
+                                               const std::vector<std::string>& loadedModules);
 
 }  // namespace sim

@@ -25,7 +25,7 @@ Json texts(const VxmStringMap& map) {
 
 class DrawingWriter {
   public:
-    DrawingWriter(const Database& db, const DrawingHandles& handles) : db_(db), names_(handles) {}
+    DrawingWriter(const Database& db, DrawingHandles& handles) : db_(db), names_(handles) {}
 
     Json entities(VxDbObjectId block) {
         Json list = Json::array();
@@ -155,7 +155,7 @@ class DrawingWriter {
     }
 
     const Database& db_;
-    DrawingHandles names_;
+    DrawingHandles& names_;
     std::set<VxDbObjectId> heldByEntities_;
     std::set<VxDbObjectId> heldByRows_;
 };
@@ -184,6 +184,12 @@ Json columns(const Database& db) {
 
 nlohmann::ordered_json saveDrawing(const Database& db, const DrawingHandles& handles,
                                    const std::vector<std::string>& loadedModules) {
+    DrawingHandles names = handles;
+    return saveDrawingKeepingNames(db, names, loadedModules);
+}
+
+nlohmann::ordered_json saveDrawingKeepingNames(const Database& db, DrawingHandles& handles,
+                                               const std::vector<std::string>& loadedModules) {
     DrawingWriter writer(db, handles);
     Json drawing = Json::object();
     // Model space first, so that fresh handles follow the drawing's order.

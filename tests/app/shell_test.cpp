@@ -170,6 +170,9 @@ TEST_F(Shell, QuestionsAreAnsweredFromTheInput) {
     EXPECT_NE(before, std::string::npos) << "nothing changed at the start\n" << out;
     EXPECT_NE(after, std::string::npos) << "the new part reference\n" << out;
     EXPECT_TRUE(Has(out, "  row 11 added: qty 1, DESCR \"Screw M6\"")) << out;
+    EXPECT_FALSE(Has(out, "dataEntry:")) << "row 10 has no data entry of the scenario's, and "
+                                            "keeps the one it was given at the start\n"
+                                         << out;
     EXPECT_LT(before, after) << out;
 
     // A message box with a two-line text; an answer that is none asks again.
