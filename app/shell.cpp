@@ -16,7 +16,7 @@ int RunShell(const RunOptions& given, LineReader& reader, std::ostream& out, std
     options.changes = true;
     Transcript transcript(out, options.format);
     return WithScenario(options, err, [&](const Scenario& scenario) {
-        ShellQuestions questions(reader, out);
+        ShellQuestions questions(reader, out, transcript);
         Session session(options, scenario, transcript);
         const ShellQuestions::Installed asking = questions.Install(session);
         ShellCommands commands(session, out);
@@ -25,6 +25,10 @@ int RunShell(const RunOptions& given, LineReader& reader, std::ostream& out, std
                "them (end with Ctrl-D)\n";
         while (const std::optional<std::string> line = reader.Read("Command: ")) {
             if (!commands.Run(*line)) {
+                // An empty line may repeat the last command, which the terminal did not show.
+                if (line->find_first_not_of(" \t") != std::string::npos) {
+                    transcript.SkipEchoOfNextEvent();
+                }
                 session.Type(VxString::fromUtf8(*line + "\n").str());
             }
         }

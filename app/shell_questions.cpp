@@ -51,6 +51,7 @@ std::optional<std::u16string> ShellQuestions::AskPrompt(const std::u16string& pr
         out_ << "\n";
         return std::nullopt;
     }
+    transcript_.SkipEchoOfNextEvent();
     return VxString::fromUtf8(*line).str();
 }
 

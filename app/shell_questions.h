@@ -12,11 +12,13 @@
 
 #include "app/line_reader.h"
 #include "app/session.h"
+#include "app/transcript.h"
 #include "sim/winsys/window_control.h"
 
 class ShellQuestions {
   public:
-    ShellQuestions(LineReader& reader, std::ostream& out) : reader_(reader), out_(out) {}
+    ShellQuestions(LineReader& reader, std::ostream& out, Transcript& transcript)
+        : reader_(reader), out_(out), transcript_(transcript) {}
 
     std::optional<std::u16string> AskPrompt(const std::u16string& prompt);
     std::optional<int> AskMessageBox(const sim::MessageBoxRequest& request);
@@ -40,4 +42,5 @@ class ShellQuestions {
 
     LineReader& reader_;
     std::ostream& out_;
+    Transcript& transcript_;
 };

@@ -17,12 +17,27 @@ bool ParseTranscriptFormat(const std::string& word, TranscriptFormat& format) {
 }
 
 void Transcript::Write(const sim::Event& event) {
+    const bool echo = skipEcho_ && IsEcho(event);
+    skipEcho_ = false;
     if (format_ == TranscriptFormat::kJsonl) {
         out_ << event.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-    } else {
+    } else if (!echo) {
         out_ << AsText(event) << '\n';
     }
     out_.flush();
+}
+
+bool Transcript::IsEcho(const sim::Event& event) const {
+    const auto ev = event.find("ev");
+    if (ev == event.end() || !ev->is_string()) {
+        return false;
+    }
+    if (*ev == "command") {
+        const auto source = event.find("source");
+        return source != event.end() && *source == "typed";
+    }
+    // A cancelled prompt is no echo: the terminal showed no answer.
+    return *ev == "prompt" && event.contains("answer");
 }
 
 void Transcript::WriteText(const std::string& text) {

@@ -18,10 +18,16 @@ class Transcript {
     // Lines already written for people; only for the text format.
     void WriteText(const std::string& text);
     TranscriptFormat format() const { return format_; }
+    // The next event, if it is a typed command or an answered prompt, is what the person at the
+    // terminal has just typed and sees already: in the text format it is not written again.
+    void SkipEchoOfNextEvent() { skipEcho_ = true; }
 
   private:
     std::string AsText(const sim::Event& event) const;
 
+    bool IsEcho(const sim::Event& event) const;
+
     std::ostream& out_;
     TranscriptFormat format_;
+    bool skipEcho_ = false;
 };

@@ -160,6 +160,12 @@ TEST_F(Shell, QuestionsAreAnsweredFromTheInput) {
     // The item selection, then the position prompt, each from the next line.
     std::string out = Type("ORBDCREATEVIRTUALCOMP\nP7\n15,10\n.bom\n");
     EXPECT_TRUE(Has(out, "[Choose a part]")) << out;
+    // What the person typed is on the screen once, not again from the transcript.
+    EXPECT_TRUE(Has(out, "Command: ORBDCREATEVIRTUALCOMP\n")) << out;
+    EXPECT_FALSE(Has(out, "(typed)")) << out;
+    EXPECT_EQ(out.find("Position of the part reference: 15,10\n"),
+              out.rfind("Position of the part reference: 15,10\n"))
+        << out;
     EXPECT_TRUE(Has(out, "-> \"P7\"")) << "the typed key is the selection\n" << out;
     EXPECT_TRUE(Has(out, "(current), 3 rows:\n")) << out;
     EXPECT_TRUE(Has(out, "\n11      1  Screw M6     5000\n")) << out;
