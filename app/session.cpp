@@ -1,7 +1,6 @@
 #include "app/session.h"
 
 #include <fstream>
-#include <iomanip>
 #include <stdexcept>
 
 #include "app/change_text.h"
@@ -303,10 +302,12 @@ void Session::AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerH
 }
 
 void Session::SaveDrawing(const std::filesystem::path& file) const {
-    const nlohmann::ordered_json drawing = {{"drawing", SavedDrawing()}};
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    // Streamed as dump(2) would write it, without the whole text in memory first.
-    out << std::setw(2) << drawing << '\n';
+    {
+        const sim::FaultsSuspended own;
+        sim::writeDrawingScenario(out, sim::workingDatabase(), handles_, handles_.loadedModules);
+    }
+    out << '\n';
     if (!out) {
         throw std::runtime_error("cannot write " + file.string());
     }

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -52,5 +53,9 @@ nlohmann::ordered_json saveDrawing(const Database& db, const DrawingHandles& han
 // names, so that two saves of one run can be compared.
 nlohmann::ordered_json saveDrawingKeepingNames(const Database& db, DrawingHandles& handles,
                                                const std::vector<std::string>& loadedModules);
+// The same as saveDrawing, wrapped as {"drawing": ...} and written to out as dump(2) would
+// write it, one entity and row at a time.
+void writeDrawingScenario(std::ostream& out, const Database& db, const DrawingHandles& handles,
+                          const std::vector<std::string>& loadedModules);
 
 }  // namespace sim

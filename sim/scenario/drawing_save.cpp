@@ -5,6 +5,7 @@
 #include "sim/mech/mech_control.h"
 #include "sim/scenario/drawing_header_io.h"
 #include "sim/scenario/drawing_io.h"
+#include "sim/scenario/json_sink.h"
 
 namespace sim {
 namespace {
@@ -23,71 +24,81 @@ Json texts(const VxmStringMap& map) {
     return object;
 }
 
+// Walks the drawing into a sink, one entity or row at a time.
 class DrawingWriter {
   public:
-    DrawingWriter(const Database& db, DrawingHandles& handles) : db_(db), names_(handles) {}
+    DrawingWriter(const Database& db, DrawingHandles& handles, JsonSink& sink)
+        : db_(db), names_(handles), sink_(sink) {}
 
-    Json entities(VxDbObjectId block) {
-        Json list = Json::array();
+    void entities(VxDbObjectId block) {
+        sink_.beginArray("entities");
         for (const VxDbObject* member : db_.membersOf(block)) {
             if (!member->isErased()) {
-                list.push_back(entity(*member));
+                sink_.value({}, entity(*member));
             }
         }
-        return list;
+        sink_.end();
     }
 
-    Json blocks() {
-        Json list = Json::array();
+    void blocks() {
+        sink_.beginArray("blocks");
         for (const VxDbObjectId id : db_.blockIds()) {
             const auto* record = db_.lookupAs<const VxDbBlockTableRecord>(id);
             if (record == nullptr || record->isErased()) {
                 continue;
             }
-            Json block = Json::object();
-            block["name"] = record->name().toUtf8();
+            sink_.beginObject({});
+            sink_.value("name", record->name().toUtf8());
             const VxString& xrefPath = VxHostInternals::xrefPath(*record);
             if (!xrefPath.isEmpty()) {
-                block["xrefPath"] = xrefPath.toUtf8();
+                sink_.value("xrefPath", xrefPath.toUtf8());
             }
             if (const auto data = blockPartData(db_, id)) {
-                block["partData"] = texts(*data);
+                sink_.value("partData", texts(*data));
             }
-            block["entities"] = entities(id);
-            list.push_back(std::move(block));
+            entities(id);
+            sink_.end();
         }
-        return list;
+        sink_.end();
     }
 
-    Json boms() {
-        Json list = Json::array();
+    void boms() {
+        sink_.beginArray("boms");
         for (const VxDbObjectId id : partsLists(db_)) {
-            Json bom = Json::object();
+            sink_.beginObject({});
             const VxDbObjectId owner = partsListOwner(db_, id);
             if (owner == db_.modelSpaceId()) {
-                bom["owner"] = nullptr;
+                sink_.value("owner", nullptr);
             } else {
-                bom["owner"] = db_.lookupAs<const VxDbBlockTableRecord>(owner)->name().toUtf8();
+                sink_.value("owner",
+                            db_.lookupAs<const VxDbBlockTableRecord>(owner)->name().toUtf8());
             }
             if (currentPartsList(db_) == id) {
-                bom["current"] = true;
+                sink_.value("current", true);
             }
-            Json rows = Json::array();
+            sink_.beginArray("rows");
             for (const RowRecord& row : rowsOf(db_, id)) {
-                rows.push_back(this->row(row));
+                sink_.value({}, this->row(row));
             }
-            bom["rows"] = std::move(rows);
-            list.push_back(std::move(bom));
+            sink_.end();
+            sink_.end();
         }
-        return list;
+        sink_.end();
     }
 
-    // Data entries that entities hold and no row does, with cells to keep.
+    // Data entries that entities hold and no row does, with cells to keep. Asked after the
+    // entities and before the rows, since they come first in the saved form.
     Json freeDataEntries() const {
+        std::set<VxDbObjectId> heldByRows;
+        for (const VxDbObjectId id : partsLists(db_)) {
+            for (const RowRecord& row : rowsOf(db_, id)) {
+                heldByRows.insert(row.dataEntry);
+            }
+        }
         std::map<std::int64_t, Json> byNumber;
         for (const VxDbObjectId id : heldByEntities_) {
             const VxmStringMap data = dataEntryData(db_, id);
-            if (heldByRows_.count(id) == 0 && !data.empty()) {
+            if (heldByRows.count(id) == 0 && !data.empty()) {
                 byNumber[*names_.numberOf(id)] = texts(data);
             }
         }
@@ -133,7 +144,6 @@ class DrawingWriter {
     }
 
     Json row(const RowRecord& row) {
-        heldByRows_.insert(row.dataEntry);
         Json json = Json::object();
         json["item"] = utf8(row.item);
         json["qty"] = row.quantity;
@@ -156,8 +166,8 @@ class DrawingWriter {
 
     const Database& db_;
     DrawingHandles& names_;
+    JsonSink& sink_;
     std::set<VxDbObjectId> heldByEntities_;
-    std::set<VxDbObjectId> heldByRows_;
 };
 
 Json columns(const Database& db) {
@@ -180,6 +190,27 @@ Json columns(const Database& db) {
     return list;
 }
 
+void writeDrawing(JsonSink& sink, const std::string& key, const Database& db,
+                  DrawingHandles& handles, const std::vector<std::string>& loadedModules) {
+    DrawingWriter writer(db, handles, sink);
+    sink.beginObject(key);
+    // Model space first, so that fresh handles follow the drawing's order.
+    writer.entities(db.modelSpaceId());
+    writer.blocks();
+    sink.value("partData", texts(blockPartData(db, db.modelSpaceId()).value_or(VxmStringMap())));
+    sink.value("dataEntries", writer.freeDataEntries());
+    writer.boms();
+    sink.value("standard", Json{{"columns", columns(db)}});
+    sink.value("structure2d", structure2d(db));
+    sink.value("loadedModules", loadedModules);
+    Json header = Json::object();
+    saveDrawingHeader(db, header);
+    for (auto& [name, value] : header.items()) {
+        sink.value(name, std::move(value));
+    }
+    sink.end();
+}
+
 }  // namespace
 
 nlohmann::ordered_json saveDrawing(const Database& db, const DrawingHandles& handles,
@@ -190,20 +221,18 @@ nlohmann::ordered_json saveDrawing(const Database& db, const DrawingHandles& han
 
 nlohmann::ordered_json saveDrawingKeepingNames(const Database& db, DrawingHandles& handles,
                                                const std::vector<std::string>& loadedModules) {
-    DrawingWriter writer(db, handles);
-    Json drawing = Json::object();
-    // Model space first, so that fresh handles follow the drawing's order.
-    drawing["entities"] = writer.entities(db.modelSpaceId());
-    drawing["blocks"] = writer.blocks();
-    drawing["partData"] = texts(blockPartData(db, db.modelSpaceId()).value_or(VxmStringMap()));
-    Json boms = writer.boms();
-    drawing["dataEntries"] = writer.freeDataEntries();
-    drawing["boms"] = std::move(boms);
-    drawing["standard"] = Json{{"columns", columns(db)}};
-    drawing["structure2d"] = structure2d(db);
-    drawing["loadedModules"] = loadedModules;
-    saveDrawingHeader(db, drawing);
-    return drawing;
+    JsonBuilder builder;
+    writeDrawing(builder, {}, db, handles, loadedModules);
+    return builder.take();
+}
+
+void writeDrawingScenario(std::ostream& out, const Database& db, const DrawingHandles& handles,
+                          const std::vector<std::string>& loadedModules) {
+    DrawingHandles names = handles;
+    JsonTextWriter writer(out);
+    writer.beginObject({});
+    writeDrawing(writer, "drawing", db, names, loadedModules);
+    writer.end();
 }
 
 }  // namespace sim

@@ -1,0 +1,100 @@
+#include "sim/scenario/json_sink.h"
+
+#include <stdexcept>
+
+namespace sim {
+
+using Json = nlohmann::ordered_json;
+
+Json& JsonBuilder::place(const std::string& key, Json&& value) {
+    if (open_.empty()) {
+        root_ = std::move(value);
+        return root_;
+    }
+    Json& parent = *open_.back();
+    if (parent.is_array()) {
+        parent.push_back(std::move(value));
+        return parent.back();
+    }
+    Json& member = parent[key];
+    member = std::move(value);
+    return member;
+}
+
+// A pointer into an open container stays valid: nothing is added beside it until it ends.
+void JsonBuilder::beginObject(const std::string& key) {
+    open_.push_back(&place(key, Json::object()));
+}
+
+void JsonBuilder::beginArray(const std::string& key) {
+    open_.push_back(&place(key, Json::array()));
+}
+
+void JsonBuilder::value(const std::string& key, Json&& value) {
+    place(key, std::move(value));
+}
+
+void JsonBuilder::end() {
+    if (open_.empty()) {
+        throw std::logic_error("JSON sink: end without begin");
+    }
+    open_.pop_back();
+}
+
+void JsonTextWriter::newLine(std::size_t depth) {
+    out_ << '\n' << std::string(2 * depth, ' ');
+}
+
+void JsonTextWriter::startMember(const std::string& key) {
+    if (open_.empty()) {
+        return;
+    }
+    Open& parent = open_.back();
+    if (parent.members++ > 0) {
+        out_ << ',';
+    }
+    newLine(open_.size());
+    if (parent.object) {
+        out_ << Json(key).dump() << ": ";
+    }
+}
+
+void JsonTextWriter::beginObject(const std::string& key) {
+    startMember(key);
+    out_ << '{';
+    open_.push_back({true, 0});
+}
+
+void JsonTextWriter::beginArray(const std::string& key) {
+    startMember(key);
+    out_ << '[';
+    open_.push_back({false, 0});
+}
+
+void JsonTextWriter::value(const std::string& key, Json&& value) {
+    startMember(key);
+    // A dumped string holds no raw line break, so each one starts a line of the value's own.
+    const std::string text = value.dump(2);
+    const std::string indent(2 * open_.size(), ' ');
+    std::size_t from = 0;
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', from)) {
+        out_.write(text.data() + from, static_cast<std::streamsize>(at + 1 - from));
+        out_ << indent;
+        from = at + 1;
+    }
+    out_.write(text.data() + from, static_cast<std::streamsize>(text.size() - from));
+}
+
+void JsonTextWriter::end() {
+    if (open_.empty()) {
+        throw std::logic_error("JSON sink: end without begin");
+    }
+    const Open closed = open_.back();
+    open_.pop_back();
+    if (closed.members > 0) {
+        newLine(open_.size());
+    }
+    out_ << (closed.object ? '}' : ']');
+}
+
+}  // namespace sim

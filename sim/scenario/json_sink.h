@@ -1,0 +1,61 @@
+// Where a saved drawing goes while it is walked: into one JSON value, or straight out as the
+// text dump(2) would give. A large drawing written to a file is then never in memory twice,
+// once as the database and once as its JSON.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace sim {
+
+class JsonSink {
+  public:
+    virtual ~JsonSink() = default;
+    // key names the member inside an object and is ignored inside an array.
+    virtual void beginObject(const std::string& key) = 0;
+    virtual void beginArray(const std::string& key) = 0;
+    virtual void value(const std::string& key, nlohmann::ordered_json&& value) = 0;
+    virtual void end() = 0;
+};
+
+// Builds the value; the first begin is the root.
+class JsonBuilder final : public JsonSink {
+  public:
+    void beginObject(const std::string& key) override;
+    void beginArray(const std::string& key) override;
+    void value(const std::string& key, nlohmann::ordered_json&& value) override;
+    void end() override;
+    nlohmann::ordered_json take() { return std::move(root_); }
+
+  private:
+    nlohmann::ordered_json& place(const std::string& key, nlohmann::ordered_json&& value);
+
+    nlohmann::ordered_json root_;
+    std::vector<nlohmann::ordered_json*> open_;
+};
+
+// Writes the value as text indented by two, exactly as dump(2) writes it.
+class JsonTextWriter final : public JsonSink {
+  public:
+    explicit JsonTextWriter(std::ostream& out) : out_(out) {}
+    void beginObject(const std::string& key) override;
+    void beginArray(const std::string& key) override;
+    void value(const std::string& key, nlohmann::ordered_json&& value) override;
+    void end() override;
+
+  private:
+    void startMember(const std::string& key);
+    void newLine(std::size_t depth);
+
+    struct Open {
+        bool object;
+        std::size_t members;
+    };
+    std::ostream& out_;
+    std::vector<Open> open_;
+};
+
+}  // namespace sim
