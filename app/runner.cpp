@@ -58,6 +58,11 @@ int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
     const RunOptions options = Absolute(given);
     Transcript transcript(out, options.format);
     return WithScenario(options, err, [&](Scenario& scenario) {
+        // Out before any error that ends the run, so that the two keep their order.
+        const struct FlushAtEnd {
+            Transcript& transcript;
+            ~FlushAtEnd() { transcript.Flush(); }
+        } flushAtEnd{transcript};
         Session session(options, scenario, transcript);
         // The drawing is in the database now; on a large drawing its JSON is as big again.
         scenario.drawing = nlohmann::json();

@@ -1,5 +1,6 @@
 #include "app/transcript.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/terminal_text.h"
@@ -24,6 +25,14 @@ void Transcript::Write(const sim::Event& event) {
     } else if (!echo) {
         out_ << AsText(event) << '\n';
     }
+    // A large parts list is millions of lines: a write for each would be a tenth of the run.
+    // Up to each command the transcript is out, so a run that dies shows what it was doing.
+    if (const auto ev = event.find("ev"); ev != event.end() && *ev == "command") {
+        out_.flush();
+    }
+}
+
+void Transcript::Flush() {
     out_.flush();
 }
 
@@ -58,6 +67,14 @@ std::string Str(const sim::Event& event, const char* field) {
 // Shows a text with its control characters visible, so that a line of the transcript stays
 // one line.
 std::string Quoted(const std::string& text) {
+    // Most texts are plain printable ASCII, which JSON quotes as they are; the transcript of a
+    // large parts list has millions of them.
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
+    });
+    if (plain) {
+        return '"' + text + '"';
+    }
     return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 

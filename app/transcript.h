@@ -17,6 +17,8 @@ class Transcript {
     void Write(const sim::Event& event);
     // Lines already written for people; only for the text format.
     void WriteText(const std::string& text);
+    // Everything written so far reaches the stream's destination.
+    void Flush();
     TranscriptFormat format() const { return format_; }
     // The next event, if it is a typed command or an answered prompt, is what the person at the
     // terminal has just typed and sees already: in the text format it is not written again.

@@ -188,9 +188,11 @@ class BomManager final : public VxmBOMManager {
             row->item = VxString(item);
         }
         row->quantity = quantity;
+        VxmStringMap merged = entry->data.map();
         for (const auto& [name, value] : cells) {
-            entry->data[name] = value;
+            merged[name] = value;
         }
+        entry->data = PackedTexts(merged);
         return Vx::eOk;
     }
 
@@ -206,7 +208,7 @@ class BomManager final : public VxmBOMManager {
         }
         item = row->item;
         quantity = row->quantity;
-        cells = entry->data;
+        cells = entry->data.map();
         return Vx::eOk;
     }
 

@@ -112,11 +112,17 @@ VxDbObjectId createDataEntry(Database& db, const VxmStringMap& data) {
 }
 
 VxmStringMap dataEntryData(const Database& db, VxDbObjectId dataEntry) {
-    return expect<DataEntry>(db, dataEntry, "data entry").data;
+    return expect<DataEntry>(db, dataEntry, "data entry").data.map();
+}
+
+void visitDataEntryData(
+    const Database& db, VxDbObjectId dataEntry,
+    const std::function<void(const std::u16string& name, const std::u16string& value)>& visit) {
+    expect<DataEntry>(db, dataEntry, "data entry").data.forEach(visit);
 }
 
 void setDataEntryData(Database& db, VxDbObjectId dataEntry, const VxmStringMap& data) {
-    expect<DataEntry>(db, dataEntry, "data entry").data = data;
+    expect<DataEntry>(db, dataEntry, "data entry").data = PackedTexts(data);
 }
 
 bool isDataEntry(const Database& db, VxDbObjectId id) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,6 +55,10 @@ VX_HOST_API std::vector<RowRecord> rowsOf(const Database& db, VxDbObjectId parts
 // ---- data entries and part references ----
 VX_HOST_API VxDbObjectId createDataEntry(Database& db, const VxmStringMap& data = {});
 VX_HOST_API VxmStringMap dataEntryData(const Database& db, VxDbObjectId dataEntry);
+// Each name and value in name order, without building the map: a save reads every row's.
+VX_HOST_API void visitDataEntryData(
+    const Database& db, VxDbObjectId dataEntry,
+    const std::function<void(const std::u16string& name, const std::u16string& value)>& visit);
 VX_HOST_API void setDataEntryData(Database& db, VxDbObjectId dataEntry, const VxmStringMap& data);
 VX_HOST_API bool isDataEntry(const Database& db, VxDbObjectId id);
 // The part reference's data entry (null while it has none).

@@ -9,6 +9,7 @@
 
 #include "host/vx_db.h"
 #include "host/vxm_bom.h"
+#include "sim/mech/packed_texts.h"
 
 namespace sim {
 
@@ -19,7 +20,7 @@ class DataEntry final : public VxDbObject {
     static VxRxClass* desc();
     VxRxClass* isA() const override;
 
-    VxmStringMap data;
+    PackedTexts data;
 };
 
 class PartsListRow final : public VxDbObject {

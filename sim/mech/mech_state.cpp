@@ -43,7 +43,7 @@ MechDictionary& mechOf(Database& db) {
 
 VxDbObjectId newDataEntry(Database& db, const VxmStringMap& data) {
     auto* entry = new DataEntry();
-    entry->data = data;
+    entry->data = PackedTexts(data);
     return db.adopt(entry);
 }
 

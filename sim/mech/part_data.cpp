@@ -56,7 +56,7 @@ Vx::ErrorStatus readPartData(VxDbObjectId objectId, VxmStringMap& data) {
         DataEntry* entry = nullptr;
         status = lookupAs(entryId, entry);
         if (status == Vx::eOk) {
-            data = entry->data;
+            data = entry->data.map();
         }
         return status;
     }
@@ -84,7 +84,7 @@ Vx::ErrorStatus writePartData(VxDbObjectId objectId, const VxmStringMap& data) {
         DataEntry* entry = nullptr;
         status = lookupAs(ensureDataEntry(*place.db, *place.partRef), entry);
         if (status == Vx::eOk) {
-            entry->data = data;
+            entry->data = PackedTexts(data);
         }
         return status;
     }

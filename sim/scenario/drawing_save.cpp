@@ -24,6 +24,14 @@ Json texts(const VxmStringMap& map) {
     return object;
 }
 
+Json dataEntryTexts(const Database& db, VxDbObjectId dataEntry) {
+    Json object = Json::object();
+    visitDataEntryData(db, dataEntry, [&](const std::u16string& name, const std::u16string& value) {
+        object[utf8(name)] = utf8(value);
+    });
+    return object;
+}
+
 // Walks the drawing into a sink, one entity or row at a time.
 class DrawingWriter {
   public:
@@ -97,9 +105,10 @@ class DrawingWriter {
         }
         std::map<std::int64_t, Json> byNumber;
         for (const VxDbObjectId id : heldByEntities_) {
-            const VxmStringMap data = dataEntryData(db_, id);
-            if (heldByRows.count(id) == 0 && !data.empty()) {
-                byNumber[*names_.numberOf(id)] = texts(data);
+            if (heldByRows.count(id) == 0) {
+                if (Json cells = dataEntryTexts(db_, id); !cells.empty()) {
+                    byNumber[*names_.numberOf(id)] = std::move(cells);
+                }
             }
         }
         Json object = Json::object();
@@ -148,7 +157,7 @@ class DrawingWriter {
         json["item"] = utf8(row.item);
         json["qty"] = row.quantity;
         json["dataEntry"] = names_.numberFor(row.dataEntry);
-        json["cells"] = texts(dataEntryData(db_, row.dataEntry));
+        json["cells"] = dataEntryTexts(db_, row.dataEntry);
         Json paths = Json::array();
         for (const auto& path : partRefPaths(db_, row.dataEntry)) {
             Json handles = Json::array();

@@ -110,7 +110,8 @@ std::map<std::u16string, std::u16string> JsonAt::textMap() const {
         if (!value.is_string() || text.find('\0') != std::string::npos) {
             field().utf8();  // throws what a text field answers
         }
-        texts[VxString::fromUtf8(item.key()).str()] = VxString::fromUtf8(text).str();
+        texts.insert_or_assign(texts.end(), VxString::fromUtf8(item.key()).str(),
+                               VxString::fromUtf8(text).str());
     }
     return texts;
 }

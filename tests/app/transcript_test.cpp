@@ -78,6 +78,39 @@ TEST(TextTranscript, PdmTrafficStaysOneLinePerCall) {
               "PDM BOMELEMENTINFO \"DESCR \\\"a\\nb\\\"\" -> 0\n");
     EXPECT_EQ(Text({{"ev", "pdm.prep"}, {"expr", "#(HasPart)\n"}, {"result", "1\x1b"}}),
               "PDM prep \"#(HasPart)\\n\" -> \"1\\u001b\"\n");
+    EXPECT_EQ(Text({{"ev", "pdm.prep"}, {"expr", "@(Where \"a=b\" #C)"}, {"result", "Part 1"}}),
+              "PDM prep \"@(Where \\\"a=b\\\" #C)\" -> \"Part 1\"\n");
+    EXPECT_EQ(
+        Text({{"ev", "pdm.call"}, {"name", "X"}, {"arg", "a\\b\x7f \xc3\xa4 \xff"}, {"code", 0}}),
+        "PDM X \"a\\\\b\x7f \xc3\xa4 \xef\xbf\xbd\" -> 0\n")
+        << "backslash escaped, DEL and other characters as they are, broken UTF-8 replaced";
+}
+
+// Counts how often the transcript hands its lines on.
+class CountingBuffer : public std::stringbuf {
+  public:
+    int syncs = 0;
+
+  protected:
+    int sync() override {
+        ++syncs;
+        return std::stringbuf::sync();
+    }
+};
+
+TEST(TextTranscript, IsHandedOnAtEachCommandNotAtEachLine) {
+    CountingBuffer buffer;
+    std::ostream out(&buffer);
+    Transcript transcript(out, TranscriptFormat::kText);
+    transcript.Write({{"ev", "command"}, {"name", "ORBDBOM"}, {"source", "typed"}});
+    EXPECT_EQ(buffer.syncs, 1) << "a run that dies in the command still shows it";
+    for (int i = 0; i < 100; ++i) {
+        transcript.Write(
+            {{"ev", "pdm.call"}, {"name", "BOMELEMENTINFO"}, {"arg", "A"}, {"code", 0}});
+    }
+    EXPECT_EQ(buffer.syncs, 1);
+    transcript.Flush();
+    EXPECT_EQ(buffer.syncs, 2);
 }
 
 TEST(JsonlTranscript, IsTheEventAsOneJsonLine) {

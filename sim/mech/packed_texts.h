@@ -1,0 +1,45 @@
+// A map of texts kept as one block of code units. A drawing holds one for every parts-list
+// row and part reference; as a map of strings each would cost some forty allocations and
+// twice the memory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/vxm_bom.h"
+
+namespace sim {
+
+class PackedTexts {
+  public:
+    PackedTexts() = default;
+    explicit PackedTexts(const VxmStringMap& map);
+
+    VxmStringMap map() const;
+    bool empty() const { return packed_.empty(); }
+    // Calls visit(name, value) for each text in name order; the two strings are reused
+    // between calls.
+    template <class Visit>
+    void forEach(Visit&& visit) const {
+        std::u16string name;
+        std::u16string value;
+        for (std::size_t at = 0; at < packed_.size();) {
+            take(at, name);
+            take(at, value);
+            visit(static_cast<const std::u16string&>(name),
+                  static_cast<const std::u16string&>(value));
+        }
+    }
+
+    friend bool operator==(const PackedTexts&, const PackedTexts&) = default;
+
+  private:
+    // Each text is its length in two code units, then its code units: a text may hold any
+    // code unit, NUL included.
+    void put(const std::u16string& text);
+    void take(std::size_t& at, std::u16string& text) const;
+
+    std::u16string packed_;
+};
+
+}  // namespace sim
