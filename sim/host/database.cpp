@@ -12,8 +12,14 @@
 namespace sim {
 
 struct Database::Impl {
-    // Looked up on every open and every row read: a hash keeps large drawings linear.
-    std::unordered_map<std::uint64_t, std::unique_ptr<VxDbObject>> objects;
+    // Looked up on every open and every row read, so found by place: the slot of an id is its
+    // distance from the database's first id (ids that other databases took stay empty).
+    struct Slot {
+        std::unique_ptr<VxDbObject> object;
+        Place place;  // where it was appended, for entities
+    };
+    std::uint64_t firstId = 0;
+    std::vector<Slot> slots;
     std::vector<VxDbDatabaseReactor*> reactors;
     VxDbObjectId blockTable;
     VxDbObjectId modelSpace;
@@ -22,17 +28,27 @@ struct Database::Impl {
     // Parallel to each block record's id list, filled by appendEntity only.
     std::unordered_map<std::uint64_t, std::vector<VxDbObject*>> members;
     std::unordered_map<std::u16string, VxDbObjectId> blockOfFoldedName;
-    std::unordered_map<std::uint64_t, Place> places;
     std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>> insertions;
     std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>> partRefs;
 
+    const Slot* slot(VxDbObjectId id) const {
+        const std::uint64_t value = id.asInt64();
+        if (value < firstId || value - firstId >= slots.size()) {
+            return nullptr;
+        }
+        return &slots[value - firstId];
+    }
+    VxDbObject* object(VxDbObjectId id) const {
+        const Slot* found = slot(id);
+        return found != nullptr ? found->object.get() : nullptr;
+    }
     VxDbBlockTableRecord* record(VxDbObjectId id) const {
-        const auto found = objects.find(id.asInt64());
-        return found == objects.end() ? nullptr : asKind<VxDbBlockTableRecord>(found->second.get());
+        return asKind<VxDbBlockTableRecord>(object(id));
     }
 };
 
 Database::Database() : impl_(std::make_unique<Impl>()) {
+    registerDatabase(this);
     impl_->blockTable = adopt(new VxDbBlockTable());
     impl_->modelSpace = addBlock(VxString(u"*Model_Space"), VxString());
     impl_->paperSpace = addBlock(VxString(u"*Paper_Space"), VxString());
@@ -40,9 +56,11 @@ Database::Database() : impl_(std::make_unique<Impl>()) {
 
 Database::~Database() {
     notify([this](VxDbDatabaseReactor& reactor) { reactor.goodbye(this); });
-    for (auto& [id, object] : impl_->objects) {
-        forgetObject(object.get());
-        unregisterObjectId(VxDbObjectId::fromInt64(id));
+    unregisterDatabase(this);
+    for (const Impl::Slot& slot : impl_->slots) {
+        if (slot.object != nullptr) {
+            forgetObject(slot.object.get());
+        }
     }
 }
 
@@ -92,8 +110,14 @@ VxDbObjectId Database::adopt(VxDbObject* object) {
     const VxDbObjectId id = nextObjectId();
     VxHostInternals::setId(*object, id);
     VxHostInternals::setDatabase(*object, this);
-    impl_->objects.emplace(id.asInt64(), std::unique_ptr<VxDbObject>(object));
-    registerObjectId(id, this);
+    if (impl_->slots.empty()) {
+        impl_->firstId = id.asInt64();
+    }
+    const std::uint64_t index = id.asInt64() - impl_->firstId;
+    if (impl_->slots.size() <= index) {
+        impl_->slots.resize(index + 1);
+    }
+    impl_->slots[index].object.reset(object);
     return id;
 }
 
@@ -107,7 +131,7 @@ VxDbObjectId Database::appendEntity(VxDbObjectId blockId, VxDbEntity* entity) {
     }
     const VxDbObjectId id = adopt(entity);
     auto& members = VxHostInternals::entities(*record);
-    impl_->places[id.asInt64()] = Place{blockId, members.length()};
+    impl_->slots[id.asInt64() - impl_->firstId].place = Place{blockId, members.length()};
     members.append(id);
     impl_->members[blockId.asInt64()].push_back(entity);
     if (const auto* reference = asKind<VxDbBlockReference>(entity)) {
@@ -142,8 +166,7 @@ VxDbObjectId Database::addBlock(const VxString& name, const VxString& xrefPath) 
 }
 
 VxDbObject* Database::lookup(VxDbObjectId id) const {
-    const auto found = impl_->objects.find(id.asInt64());
-    return found == impl_->objects.end() ? nullptr : found->second.get();
+    return impl_->object(id);
 }
 
 VxDbObjectId Database::blockTableId() const {
@@ -216,8 +239,8 @@ VxDbObjectId Database::blockNamed(const std::u16string& name) const {
 }
 
 Database::Place Database::placeOf(VxDbObjectId entity) const {
-    const auto found = impl_->places.find(entity.asInt64());
-    return found == impl_->places.end() ? Place() : found->second;
+    const Impl::Slot* slot = impl_->slot(entity);
+    return slot != nullptr ? slot->place : Place();
 }
 
 namespace {

@@ -1,7 +1,6 @@
 #include "sim/host/object_ledger.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "sim/host/database.h"
 #include "sim/host/host_internals.h"
@@ -11,7 +10,7 @@ namespace {
 
 struct LedgerState {
     std::uint64_t lastId = 0;
-    std::unordered_map<std::uint64_t, Database*> owners;
+    std::vector<Database*> databases;  // a run has a few
     std::vector<VxDbObject*> open;
 };
 
@@ -34,18 +33,22 @@ VxDbObjectId nextObjectId() {
     return VxDbObjectId::fromInt64(++state().lastId);
 }
 
-void registerObjectId(VxDbObjectId id, Database* database) {
-    state().owners[id.asInt64()] = database;
+void registerDatabase(Database* database) {
+    state().databases.push_back(database);
 }
 
-void unregisterObjectId(VxDbObjectId id) {
-    state().owners.erase(id.asInt64());
+void unregisterDatabase(Database* database) {
+    auto& databases = state().databases;
+    databases.erase(std::remove(databases.begin(), databases.end(), database), databases.end());
 }
 
 Database* databaseOf(VxDbObjectId id) {
-    const auto& owners = state().owners;
-    const auto found = owners.find(id.asInt64());
-    return found == owners.end() ? nullptr : found->second;
+    for (Database* database : state().databases) {
+        if (database->lookup(id) != nullptr) {
+            return database;
+        }
+    }
+    return nullptr;
 }
 
 Vx::ErrorStatus openResident(VxDbObject& object, VxDb::OpenMode mode) {

@@ -13,8 +13,9 @@ class Database;
 
 // The next id of the run; ids are never reused.
 VxDbObjectId nextObjectId();
-void registerObjectId(VxDbObjectId id, Database* database);
-void unregisterObjectId(VxDbObjectId id);
+// The live databases, which databaseOf asks in turn.
+void registerDatabase(Database* database);
+void unregisterDatabase(Database* database);
 
 // Opens an object by id with the host's rules, without passing a fault checkpoint (callers
 // that are host operations pass their own first).
