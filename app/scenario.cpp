@@ -5,6 +5,7 @@
 #include <iterator>
 #include <set>
 #include <sstream>
+#include <unordered_set>
 #include <utility>
 
 #include "app/scenario_text.h"
@@ -301,7 +302,7 @@ Scenario ParseScenario(const json& document) {
 
 void CheckStepsAgainstDrawing(const Scenario& scenario, sim::Database& db,
                               sim::DrawingHandles& handles) {
-    std::set<std::int64_t> added;
+    std::unordered_set<std::int64_t> added;
     for (const ScenarioStep& step : scenario.steps) {
         if (step.kind != ScenarioStep::Kind::kCommand) {
             continue;

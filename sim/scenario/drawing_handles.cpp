@@ -1,67 +1,79 @@
 #include "sim/scenario/drawing_handles.h"
 
+#include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 namespace sim {
 namespace {
 
-void bind(std::map<std::int64_t, VxDbObjectId>& byName, std::map<VxDbObjectId, std::int64_t>& byId,
-          std::int64_t name, VxDbObjectId id) {
-    if (name <= 0 || id.isNull() || byName.count(name) != 0 || byId.count(id) != 0) {
+using Names = DrawingHandles::Names;
+
+void bind(Names& names, std::int64_t name, VxDbObjectId id) {
+    if (name <= 0 || id.isNull() || names.idOfName.count(name) != 0 ||
+        names.nameOfId.count(id.asInt64()) != 0) {
         throw std::logic_error("scenario name " + std::to_string(name) + " bound twice");
     }
-    byName[name] = id;
-    byId[id] = name;
+    names.idOfName.emplace(name, id);
+    names.nameOfId.emplace(id.asInt64(), name);
+    names.largest = std::max(names.largest, name);
 }
 
-template <class K, class V>
-std::optional<V> find(const std::map<K, V>& map, const K& key) {
-    const auto it = map.find(key);
-    return it != map.end() ? std::optional<V>(it->second) : std::nullopt;
+VxDbObjectId idOf(const Names& names, std::int64_t name) {
+    const auto it = names.idOfName.find(name);
+    return it != names.idOfName.end() ? it->second : VxDbObjectId();
 }
 
-std::int64_t nameFor(std::map<std::int64_t, VxDbObjectId>& byName,
-                     std::map<VxDbObjectId, std::int64_t>& byId, VxDbObjectId id) {
-    if (const auto known = find(byId, id)) {
+std::optional<std::int64_t> nameOf(const Names& names, VxDbObjectId id) {
+    const auto it = names.nameOfId.find(id.asInt64());
+    return it != names.nameOfId.end() ? std::optional<std::int64_t>(it->second) : std::nullopt;
+}
+
+std::int64_t nameFor(Names& names, VxDbObjectId id) {
+    if (const auto known = nameOf(names, id)) {
         return *known;
     }
-    const std::int64_t fresh = byName.empty() ? 1 : byName.rbegin()->first + 1;
-    bind(byName, byId, fresh, id);
+    if (names.largest == std::numeric_limits<std::int64_t>::max()) {
+        throw std::overflow_error("no scenario name is left above " +
+                                  std::to_string(names.largest));
+    }
+    const std::int64_t fresh = names.largest + 1;
+    bind(names, fresh, id);
     return fresh;
 }
 
 }  // namespace
 
 void DrawingHandles::bindEntity(std::int64_t handle, VxDbObjectId id) {
-    bind(entityOfHandle, handleOfEntity, handle, id);
+    bind(entities, handle, id);
 }
 
 void DrawingHandles::bindDataEntry(std::int64_t number, VxDbObjectId id) {
-    bind(dataEntryOfNumber, numberOfDataEntry, number, id);
+    bind(dataEntries, number, id);
 }
 
 VxDbObjectId DrawingHandles::entity(std::int64_t handle) const {
-    return find(entityOfHandle, handle).value_or(VxDbObjectId());
+    return idOf(entities, handle);
 }
 
 VxDbObjectId DrawingHandles::dataEntry(std::int64_t number) const {
-    return find(dataEntryOfNumber, number).value_or(VxDbObjectId());
+    return idOf(dataEntries, number);
 }
 
 std::optional<std::int64_t> DrawingHandles::handleOf(VxDbObjectId id) const {
-    return find(handleOfEntity, id);
+    return nameOf(entities, id);
 }
 
 std::optional<std::int64_t> DrawingHandles::numberOf(VxDbObjectId dataEntry) const {
-    return find(numberOfDataEntry, dataEntry);
+    return nameOf(dataEntries, dataEntry);
 }
 
 std::int64_t DrawingHandles::handleFor(VxDbObjectId id) {
-    return nameFor(entityOfHandle, handleOfEntity, id);
+    return nameFor(entities, id);
 }
 
 std::int64_t DrawingHandles::numberFor(VxDbObjectId dataEntry) {
-    return nameFor(dataEntryOfNumber, numberOfDataEntry, dataEntry);
+    return nameFor(dataEntries, dataEntry);
 }
 
 }  // namespace sim

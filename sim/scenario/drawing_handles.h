@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/vx_db_object_id.h"
@@ -28,10 +28,15 @@ struct DrawingHandles {
     std::int64_t handleFor(VxDbObjectId id);
     std::int64_t numberFor(VxDbObjectId dataEntry);
 
-    std::map<std::int64_t, VxDbObjectId> entityOfHandle;
-    std::map<VxDbObjectId, std::int64_t> handleOfEntity;
-    std::map<std::int64_t, VxDbObjectId> dataEntryOfNumber;
-    std::map<VxDbObjectId, std::int64_t> numberOfDataEntry;
+    // Both ways, by hash: a large drawing asks for hundreds of thousands of names. Ids are
+    // keyed by their integer.
+    struct Names {
+        std::unordered_map<std::int64_t, VxDbObjectId> idOfName;
+        std::unordered_map<std::uint64_t, std::int64_t> nameOfId;
+        std::int64_t largest = 0;
+    };
+    Names entities;
+    Names dataEntries;
     // The drawing's "loadedModules", for vexa-sim to hand to the host.
     std::vector<std::string> loadedModules;
 };

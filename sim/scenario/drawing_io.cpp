@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_set>
 
 #include "host/vxm_partref.h"
 #include "sim/host/host_internals.h"
@@ -46,7 +47,7 @@ class DrawingReader {
   public:
     DrawingReader(Database& db, DrawingHandles& handles) : db_(db), handles_(handles) {}
 
-    EntitySpec readEntity(const JsonAt& at, std::set<std::int64_t>& batch) const {
+    EntitySpec readEntity(const JsonAt& at, std::unordered_set<std::int64_t>& batch) const {
         at.requireObject(
             {"handle", "type", "dataEntry", "block", "position", "layer", "color", "linetype"});
         EntitySpec node;
@@ -106,7 +107,7 @@ class DrawingReader {
         handles_.bindEntity(node.handle, db_.appendEntity(block, entity));
     }
 
-    void checkEntities(const JsonAt& list, std::set<std::int64_t>& planned) const {
+    void checkEntities(const JsonAt& list, std::unordered_set<std::int64_t>& planned) const {
         list.requireArray();
         for (std::size_t i = 0; i < list.size(); ++i) {
             readEntity(list.at(i), planned);
@@ -115,7 +116,7 @@ class DrawingReader {
 
     void readEntities(const JsonAt& list, VxDbObjectId block) {
         list.requireArray();
-        std::set<std::int64_t> batch;
+        std::unordered_set<std::int64_t> batch;
         std::vector<EntitySpec> specs;
         for (std::size_t i = 0; i < list.size(); ++i) {
             specs.push_back(readEntity(list.at(i), batch));
@@ -206,7 +207,7 @@ class DrawingReader {
 
     void readRows(const JsonAt& rows, VxDbObjectId list) {
         rows.requireArray();
-        std::set<std::int64_t> entries;
+        std::unordered_set<std::int64_t> entries;
         for (std::size_t j = 0; j < rows.size(); ++j) {
             const JsonAt row = rows.at(j);
             row.requireObject({"item", "qty", "dataEntry", "cells", "partRefPaths", "state"});
@@ -360,7 +361,7 @@ void addEntities(const nlohmann::json& entities, const std::string& path, Databa
 }
 
 void checkEntities(const nlohmann::json& entities, const std::string& path, Database& db,
-                   DrawingHandles& handles, std::set<std::int64_t>& planned) {
+                   DrawingHandles& handles, std::unordered_set<std::int64_t>& planned) {
     DrawingReader(db, handles).checkEntities(JsonAt(entities, path), planned);
 }
 

@@ -19,8 +19,8 @@
 
 #include <cstdint>
 #include <ostream>
-#include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -43,7 +43,7 @@ void addEntities(const nlohmann::json& entities, const std::string& path, Databa
 // Checks entities as addEntities would add them now, without adding anything; planned holds
 // the handles of entities that earlier steps will add and receives these ones.
 void checkEntities(const nlohmann::json& entities, const std::string& path, Database& db,
-                   DrawingHandles& handles, std::set<std::int64_t>& planned);
+                   DrawingHandles& handles, std::unordered_set<std::int64_t>& planned);
 
 // The drawing as it is now, in the schema above; erased entities are left out and things the
 // run added get fresh handles and numbers (handles itself is not changed).

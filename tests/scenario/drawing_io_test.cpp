@@ -138,6 +138,12 @@ TEST_F(DrawingIo, SaveCarriesWhatTheRunChanged) {
     EXPECT_EQ(save(), saved);
 }
 
+TEST_F(DrawingIo, NoFreshHandleAboveTheLargestIsAnErrorNotAWrap) {
+    load(json::parse(R"({ "entities": [ { "handle": 9223372036854775807, "type": "line" } ] })"));
+    db->appendEntity(db->modelSpaceId(), new VxmPartRef());
+    EXPECT_THROW(save(), std::overflow_error);
+}
+
 TEST_F(DrawingIo, AddedEntitiesReachDatabaseReactors) {
     load(json::parse(kDrawing));
     struct Recorder : VxDbDatabaseReactor {
