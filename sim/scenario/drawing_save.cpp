@@ -16,20 +16,52 @@ std::string utf8(const std::u16string& text) {
     return VxString(text).toUtf8();
 }
 
-Json texts(const VxmStringMap& map) {
-    Json object = Json::object();
-    for (const auto& [name, value] : map) {
-        object[utf8(name)] = utf8(value);
+bool hasLoneSurrogate(const std::u16string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
+            text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            ++i;
+        } else if (text[i] >= 0xD800 && text[i] <= 0xDFFF) {
+            return true;
+        }
     }
-    return object;
+    return false;
+}
+
+// An object of texts from names in order. Distinct names stay distinct in UTF-8 unless one
+// holds a lone surrogate (written as U+FFFD): only from then on is a name looked for among
+// those before it, since a row's twenty cells would otherwise each be.
+class TextObject {
+  public:
+    void add(const std::u16string& name, const std::u16string& value) {
+        mayRepeat_ = mayRepeat_ || hasLoneSurrogate(name);
+        if (mayRepeat_) {
+            object_[utf8(name)] = utf8(value);
+        } else {
+            object_.get_ref<Json::object_t&>().emplace_back(utf8(name), utf8(value));
+        }
+    }
+    Json take() { return std::move(object_); }
+
+  private:
+    Json object_ = Json::object();
+    bool mayRepeat_ = false;
+};
+
+Json texts(const VxmStringMap& map) {
+    TextObject object;
+    for (const auto& [name, value] : map) {
+        object.add(name, value);
+    }
+    return object.take();
 }
 
 Json dataEntryTexts(const Database& db, VxDbObjectId dataEntry) {
-    Json object = Json::object();
+    TextObject object;
     visitDataEntryData(db, dataEntry, [&](const std::u16string& name, const std::u16string& value) {
-        object[utf8(name)] = utf8(value);
+        object.add(name, value);
     });
-    return object;
+    return object.take();
 }
 
 // Walks the drawing into a sink, one entity or row at a time.

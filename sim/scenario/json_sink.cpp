@@ -73,16 +73,10 @@ void JsonTextWriter::beginArray(const std::string& key) {
 
 void JsonTextWriter::value(const std::string& key, Json&& value) {
     startMember(key);
-    // A dumped string holds no raw line break, so each one starts a line of the value's own.
-    const std::string text = value.dump(2);
-    const std::string indent(2 * open_.size(), ' ');
-    std::size_t from = 0;
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', from)) {
-        out_.write(text.data() + from, static_cast<std::streamsize>(at + 1 - from));
-        out_ << indent;
-        from = at + 1;
-    }
-    out_.write(text.data() + from, static_cast<std::streamsize>(text.size() - from));
+    // What dump(2) does, starting at the depth the value sits at, straight into the stream.
+    nlohmann::detail::serializer<Json> serializer(nlohmann::detail::output_adapter<char>(out_),
+                                                  ' ');
+    serializer.dump(value, true, false, 2, static_cast<unsigned int>(2 * open_.size()));
 }
 
 void JsonTextWriter::end() {

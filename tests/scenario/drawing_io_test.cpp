@@ -138,6 +138,18 @@ TEST_F(DrawingIo, SaveCarriesWhatTheRunChanged) {
     EXPECT_EQ(save(), saved);
 }
 
+TEST_F(DrawingIo, NamesThatMeetInUtf8AreSavedOnce) {
+    load(json::parse(R"({ "boms": [ { "owner": null, "rows": [
+        { "item": "1", "qty": 1, "dataEntry": 1, "cells": {} } ] } ] })"));
+    // A lone surrogate is written as U+FFFD, so two names become one.
+    sim::setDataEntryData(*db, handles.dataEntry(1),
+                          {{u"A", u"1"}, {u"\xD800", u"lone"}, {u"\xFFFD", u"kept"}, {u"Z", u"2"}});
+    const nlohmann::ordered_json saved = sim::saveDrawing(*db, handles, handles.loadedModules);
+    EXPECT_EQ(saved["boms"][0]["rows"][0]["cells"].dump(),
+              "{\"A\":\"1\",\"Z\":\"2\",\"\xEF\xBF\xBD\":\"kept\"}")
+        << "one key, with the value of the name that comes last";
+}
+
 TEST_F(DrawingIo, NoFreshHandleAboveTheLargestIsAnErrorNotAWrap) {
     load(json::parse(R"({ "entities": [ { "handle": 9223372036854775807, "type": "line" } ] })"));
     db->appendEntity(db->modelSpaceId(), new VxmPartRef());
