@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "host/vxm_partref.h"
@@ -299,7 +300,7 @@ class DrawingReader {
   private:
     Database& db_;
     DrawingHandles& handles_;
-    std::map<std::int64_t, std::string> cellsGivenAt_;
+    std::unordered_map<std::int64_t, std::string> cellsGivenAt_;
     std::vector<std::pair<JsonAt, VxDbObjectId>> pathChecks_;
 };
 
