@@ -31,13 +31,14 @@ struct Database::Impl {
     std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>> insertions;
     std::unordered_map<std::uint64_t, std::vector<VxDbObjectId>> partRefs;
 
-    const Slot* slot(VxDbObjectId id) const {
+    Slot* slot(VxDbObjectId id) {
         const std::uint64_t value = id.asInt64();
         if (value < firstId || value - firstId >= slots.size()) {
             return nullptr;
         }
         return &slots[value - firstId];
     }
+    const Slot* slot(VxDbObjectId id) const { return const_cast<Impl*>(this)->slot(id); }
     VxDbObject* object(VxDbObjectId id) const {
         const Slot* found = slot(id);
         return found != nullptr ? found->object.get() : nullptr;
@@ -131,7 +132,7 @@ VxDbObjectId Database::appendEntity(VxDbObjectId blockId, VxDbEntity* entity) {
     }
     const VxDbObjectId id = adopt(entity);
     auto& members = VxHostInternals::entities(*record);
-    impl_->slots[id.asInt64() - impl_->firstId].place = Place{blockId, members.length()};
+    impl_->slot(id)->place = Place{blockId, members.length()};
     members.append(id);
     impl_->members[blockId.asInt64()].push_back(entity);
     if (const auto* reference = asKind<VxDbBlockReference>(entity)) {

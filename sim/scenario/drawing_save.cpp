@@ -16,29 +16,19 @@ std::string utf8(const std::u16string& text) {
     return VxString(text).toUtf8();
 }
 
-bool hasLoneSurrogate(const std::u16string& text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
-            text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            ++i;
-        } else if (text[i] >= 0xD800 && text[i] <= 0xDFFF) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// An object of texts from names in order. Distinct names stay distinct in UTF-8 unless one
-// holds a lone surrogate (written as U+FFFD): only from then on is a name looked for among
-// those before it, since a row's twenty cells would otherwise each be.
+// An object of texts from names in order. Distinct names stay distinct in UTF-8 unless the
+// conversion put U+FFFD for a lone surrogate, so both of two names that meet hold it: only
+// from the first such name on is a name looked for among those before it, since a row's
+// twenty cells would otherwise each be.
 class TextObject {
   public:
     void add(const std::u16string& name, const std::u16string& value) {
-        mayRepeat_ = mayRepeat_ || hasLoneSurrogate(name);
+        std::string key = utf8(name);
+        mayRepeat_ = mayRepeat_ || key.find("\xEF\xBF\xBD") != std::string::npos;
         if (mayRepeat_) {
-            object_[utf8(name)] = utf8(value);
+            object_[key] = utf8(value);
         } else {
-            object_.get_ref<Json::object_t&>().emplace_back(utf8(name), utf8(value));
+            object_.get_ref<Json::object_t&>().emplace_back(std::move(key), utf8(value));
         }
     }
     Json take() { return std::move(object_); }
