@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "app/scenario.h"
+#include "base/host_status_error.h"
 #include "bom/bom_context.h"
 #include "bom/bom_standard.h"
 #include "bom/row_cursor.h"
 #include "bom/transfer_guards.h"
-#include "partref/host_status_error.h"
 #include "partref/row_key.h"
 #include "pdm/pdm_link.h"
 #include "sim/host/faults.h"

@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "base/smart_ptr.h"
 #include "bom/bom_standard.h"
 #include "bom/column_definition.h"
 #include "config/ini_file.h"
-#include "partref/smart_ptr.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/host_status_error.h"
 #include "bom/bom_columns.h"
 #include "bom/bom_row.h"
 #include "bom/configuration_error.h"
@@ -11,7 +12,6 @@
 #include "bom/write_back.h"
 #include "config/ini_file.h"
 #include "host/vx_editor.h"
-#include "partref/host_status_error.h"
 #include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 

@@ -2,12 +2,12 @@
 
 #include <exception>
 
+#include "base/host_status_error.h"
 #include "bom/bom_context.h"
 #include "host/vx_docman.h"
 #include "module/class_lookup.h"
 #include "module/command_barrier.h"
 #include "module/follow_up_command.h"
-#include "partref/host_status_error.h"
 #include "partref/update_part_refs.h"
 #include "pdm/pdm_link.h"
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/smart_ptr.h"
 #include "host/vx_db.h"
 #include "host/vx_editor.h"
-#include "partref/smart_ptr.h"
 
 namespace {
 

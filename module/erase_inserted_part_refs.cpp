@@ -1,8 +1,8 @@
 #include "module/erase_inserted_part_refs.h"
 
+#include "base/smart_ptr.h"
 #include "host/vx_db.h"
 #include "host/vxm_partref.h"
-#include "partref/smart_ptr.h"
 
 namespace {
 constexpr int kNoList = 15;

@@ -1,8 +1,8 @@
 #include "module/xref_part_status.h"
 
+#include "base/smart_ptr.h"
 #include "host/vx_db.h"
 #include "host/vxm_bom.h"
-#include "partref/smart_ptr.h"
 
 namespace {
 constexpr int kNoExternalPart = 21;

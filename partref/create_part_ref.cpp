@@ -5,14 +5,14 @@
 #include <optional>
 #include <string>
 
+#include "base/host_status_error.h"
+#include "base/model_space.h"
 #include "bom/bom_columns.h"
 #include "bom/configuration_error.h"
 #include "bom/fetch_pdm_values.h"
 #include "config/ini_file.h"
 #include "host/vx_editor.h"
 #include "host/vxm_bom.h"
-#include "partref/host_status_error.h"
-#include "partref/model_space.h"
 #include "partref/place_part_ref.h"
 #include "pdm/pdm_link.h"
 

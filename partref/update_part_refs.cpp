@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "base/host_status_error.h"
+#include "base/smart_ptr.h"
 #include "bom/bom_columns.h"
 #include "bom/bom_row.h"
 #include "bom/fetch_pdm_values.h"
@@ -12,9 +14,7 @@
 #include "host/vx_editor.h"
 #include "host/vxm_bom.h"
 #include "partref/create_part_ref.h"
-#include "partref/host_status_error.h"
 #include "partref/row_key.h"
-#include "partref/smart_ptr.h"
 #include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 

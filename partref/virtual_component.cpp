@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "base/host_status_error.h"
 #include "bom/bom_row.h"
 #include "bom/row_cursor.h"
 #include "bom/transfer_guards.h"
 #include "host/vx_editor.h"
 #include "host/vxm_bom.h"
 #include "partref/create_part_ref.h"
-#include "partref/host_status_error.h"
 #include "partref/place_further_part_ref.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
