@@ -87,7 +87,7 @@ class Checker {
 
     void Warn(const std::u16string& section, const std::u16string& key, const std::u16string& value,
               const std::string& text) {
-        result_.warnings.push_back({DeliveredLine(sections_, section, key),
+        result_.warnings.push_back({DeliveredLine(file_, sections_, section, key),
                                     Header(FoldSectionName(section)) + " " + ShownText(key) + "=" +
                                         ShownText(value) + ": " + text});
     }
