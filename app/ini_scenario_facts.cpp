@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr const char16_t* kPartFolder = u"Folder_All_Part";
-
 void ResetStandIns() {
     sim::resetHost();
     sim::pdm::reset();
@@ -62,8 +60,6 @@ ScenarioFacts::ScenarioFacts(const std::filesystem::path& file) {
         sim::pdm::configure(scenario.pdm, "/pdm");
         sim::pdm::setLogging(false);
 
-        partNumberKeys.folder = kPartFolder;
-        selectedKeys.folder = kPartFolder;
         for (const std::u16string& name : AllBomColumns()) {
             columns.insert(name);
         }

@@ -13,25 +13,25 @@
 #include "config/ini_file.h"
 #include "host/vx_editor.h"
 #include "pdm/catalogue_texts.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_link.h"
 
 namespace {
 
-constexpr const char16_t* kSection = u"VexaBomToKORDANE";
-
-// The pairs of "VexaBomToKORDANE": PDM field name to BOM source. Throws the configuration
+// The pairs of the transfer section: PDM field name to BOM source. Throws the configuration
 // message when the file or the section is missing or empty.
 SectionEntries ReadTransferMapping() {
     CIniFile& mapping = PdmLink::Instance().GetBomMappingFile();
     if (mapping.LoadState() == kIniFileNotOpened) {
-        throw ConfigurationError(mapping.GetFileName(), u"VX16300");
+        throw ConfigurationError(mapping.GetFileName(), kTextKeyMappingFileUnreadable);
     }
-    if (!mapping.HasSection(kSection)) {
-        throw ConfigurationError(kSection, u"VX16301");
+    const char16_t* const section = kBomTransferSection.name;
+    if (!mapping.HasSection(section)) {
+        throw ConfigurationError(section, kTextKeyMappingSectionMissing);
     }
     SectionEntries pairs;
-    if (!mapping.ReadSection(kSection, false, pairs)) {
-        throw ConfigurationError(mapping.GetFileName(), u"VX16301");
+    if (!mapping.ReadSection(section, false, pairs)) {
+        throw ConfigurationError(mapping.GetFileName(), kTextKeyMappingSectionMissing);
     }
     return pairs;
 }

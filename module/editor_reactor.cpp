@@ -9,6 +9,7 @@
 #include "module/command_barrier.h"
 #include "module/follow_up_command.h"
 #include "partref/update_part_refs.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_link.h"
 
 namespace {
@@ -166,7 +167,7 @@ void ORBDBomEditorReactor::processPendingPartRef(const std::u16string& triggerin
     // The pending values are consumed once, whatever happens to the follow-up command.
     std::exception_ptr failure;
     try {
-        if (link.GetBomMappingFile().HasSection(u"KORDANEPartRefToVexa")) {
+        if (link.GetBomMappingFile().HasSection(kPartRefSection.name)) {
             QueueFollowUp(BuildFollowUpCommand(key, link.GetEnv(u"PARTREFID"), triggeringName));
         }
     } catch (...) {

@@ -14,6 +14,7 @@
 #include "module/part_ref_dialog.h"
 #include "module/xref_part_status.h"
 #include "partref/create_part_ref.h"
+#include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 #include "resources/string_table.h"
 
@@ -58,10 +59,10 @@ void RunMessageBoxPath(BomContext& context, const char16_t* key, bool entityName
     PdmLink& link = PdmLink::Instance();
     std::u16string message;
     if (entityNamed) {
-        message = link.GetText(58);
+        message = link.GetText(kTextEntityWithoutPartData);
         message += u'\n';
     }
-    message += link.GetText(59);
+    message += link.GetText(kTextInsertPartRef);
     char16_t caption[64] = {};
     LoadModuleString(kIdsModuleName, caption, 64);
     const int answer = winsys::messageBox(nullptr, message.c_str(), caption,

@@ -16,6 +16,7 @@
 #include "partref/create_part_ref.h"
 #include "partref/row_key.h"
 #include "pdm/catalogue_texts.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_link.h"
 
 namespace {
@@ -82,7 +83,7 @@ std::int32_t SyncPartData(BomContext& context, const char16_t* key) {
         return -1;
     }
     VxmStringMap values;
-    if (FetchPdmValues(context, key, values, u"KORDANEPartDataToVexa", nullptr) != 0 ||
+    if (FetchPdmValues(context, key, values, kPartDataSection.name, kPartDataSection.folder) != 0 ||
         values.empty()) {
         return 0;
     }
