@@ -34,7 +34,7 @@ inline constexpr MappingSection kBomColumnsSection = {
 // PDM field name = row source ("ITEM", "QTY", "FILENAME" or a column): what a transfer sends.
 inline constexpr MappingSection kBomTransferSection = {u"VexaBomToKORDANE", "ORBDBOM", nullptr,
                                                        SectionKeys::kNone, false};
-// Target field = PDM field expression, from here on.
+// The sections below: target field = PDM field expression, evaluated for each key.
 inline constexpr MappingSection kPartRefSection = {
     u"KORDANEPartRefToVexa",
     "ORBDCREATEPARTREF, ORBDUPDATEPARTREF, ORBDUPDATEPARTREFS, ORBDCHANGEPARTREFKEY; the end of "
@@ -50,7 +50,7 @@ inline constexpr MappingSection kVirtualComponentSection = {u"KORDANEVirtualComp
                                                             SectionKeys::kSelectedItem, true};
 
 // Every section the module names, columns first, then the transfer, then the fetched ones.
-// ORBDCREATEPARTREF2 reads the section typed at its prompt, as it would kPartRefSection.
+// ORBDCREATEPARTREF2 reads the section typed at its prompt in place of kPartRefSection.
 inline constexpr const MappingSection* kMappingSections[] = {
     &kBomColumnsSection, &kBomTransferSection, &kPartRefSection,
     &kProductSection,    &kPartDataSection,    &kVirtualComponentSection,
