@@ -53,10 +53,8 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
     return parsed;
 }
 
-const char* WhyNotLoaded(const std::u16string& path) {
-    CTextFileRead reader;
-    reader.Open(path);
-    switch (reader.LastRefusal()) {
+const char* WhyNotLoaded(CTextFileRead::Refusal refusal) {
+    switch (refusal) {
         case CTextFileRead::Refusal::kMissing:
             return "no such file";
         case CTextFileRead::Refusal::kNotRegular:
@@ -125,13 +123,12 @@ int runIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     const std::u16string path = U16(parsed->file);
     CIniFile file;
-    file.Load(path);
+    LoadExplanation read = LoadAndExplain(path, file);
     if (file.LoadState() == kIniFileNotOpened) {
         err << "ini-check: cannot load " << EscapeControls(parsed->file) << ": "
-            << EscapeControls(WhyNotLoaded(path)) << "\n";
+            << EscapeControls(WhyNotLoaded(read.refusal)) << "\n";
         return kExitNotLoaded;
     }
-    LoadExplanation read = ExplainLoad(path, file);
     std::vector<std::string> notes;
     if (parsed->scenario && !CheckScenario(*parsed, file, read, notes, err)) {
         return kExitNotLoaded;

@@ -1,9 +1,11 @@
 #include "app/ini_load_explainer.h"
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "config/ini_line.h"
-#include "config/text_file_read.h"
+#include "config/ini_load_observer.h"
 
 namespace {
 
@@ -29,63 +31,77 @@ std::string EncodingName(CTextFileRead::TextEncoding encoding, int markLength) {
                                   : " without byte-order mark (recognised by its statistics)");
 }
 
-class LoadExplainer {
+class LoadExplainer : public IniLoadObserver {
   public:
-    explicit LoadExplainer(std::string limitText) : limitText_(std::move(limitText)) {}
+    void OnOpened(CTextFileRead::TextEncoding encoding, std::int32_t markLength,
+                  std::int32_t lineLimit) override {
+        encoding_ = EncodingName(encoding, markLength);
+        limitText_ = std::to_string(lineLimit) +
+                     (encoding == CTextFileRead::Ansi ? " bytes" : " characters");
+    }
 
-    void Line(int number, bool continuation, bool split, std::u16string_view text) {
-        if (split && !continuation) {
-            Warn(number,
+    void OnRefused(CTextFileRead::Refusal why) override { refusal_ = why; }
+
+    void OnLine(const IniLineRead& read) override {
+        if (read.split && !read.continuation) {
+            Warn(read.number,
                  "longer than " + limitText_ + ": split, its rest is read as a line of its own");
         }
-        const IniLine line = ClassifyIniLine(text);
-        switch (line.kind) {
+        switch (read.line.kind) {
             case IniLineKind::kEmpty:
             case IniLineKind::kComment:
                 return;
             case IniLineKind::kHeader:
-                OnHeader(number, text, line.name);
+                OnHeader(read);
                 return;
             case IniLineKind::kEntry:
             case IniLineKind::kOther:
                 break;
         }
-        const bool misleading = LeadingBlankMarker(number, text);
-        if (current_ == nullptr) {
-            Warn(number, "before the first section header: ignored");
-        } else if (line.kind == IniLineKind::kOther) {
+        const bool misleading = LeadingBlankMarker(read.number, read.text);
+        if (read.section == nullptr) {
+            Warn(read.number, "before the first section header: ignored");
+        } else if (read.line.kind == IniLineKind::kOther) {
             if (!misleading) {
-                Warn(number, "no \"=\": ignored");
+                Warn(read.number, "no \"=\": ignored");
             }
         } else {
-            Entry(number, line.key, line.value);
+            Entry(read);
         }
     }
 
-    // Checks what can only be judged on the loaded file: the "SUPER" references.
-    void Finish(const CIniFile& file) {
+    // Adds what can only be judged on the loaded file: the "SUPER" references.
+    LoadExplanation Finish(const CIniFile& file) {
         if (file.LoadState() == kIniNoSection) {
             Warn(0, "no section header: the file holds no section");
         }
         for (const auto& [name, seen] : sections_) {
-            if (seen.superLine == 0) {
+            const auto superLine = seen.keyLines.find(std::u16string(kSuperKey));
+            const std::optional<std::u16string> base = file.SuperSection(name);
+            if (superLine == seen.keyLines.end() || !base) {
                 continue;
             }
-            const std::u16string base = FoldSectionName(seen.superValue);
-            if (base == name) {
-                Warn(seen.superLine, "SUPER of " + Header(name) + " names the section itself");
-            } else if (!file.HasSection(base)) {
-                Warn(seen.superLine, "SUPER of " + Header(name) + " names " + Header(base) +
-                                         ", which is not in the file: ignored");
+            if (*base == name) {
+                Warn(superLine->second, "SUPER of " + Header(name) + " names the section itself");
+            } else if (!file.HasSection(*base)) {
+                Warn(superLine->second, "SUPER of " + Header(name) + " names " + Header(*base) +
+                                            ", which is not in the file: ignored");
             } else {
-                OverriddenBySuper(name, seen, base);
+                OverriddenBySuper(name, seen, *base);
             }
         }
         SortByLine(warnings_);
+        return Take();
     }
 
-    std::vector<IniWarning> TakeWarnings() { return std::move(warnings_); }
-    SectionsSeen TakeSections() { return std::move(sections_); }
+    LoadExplanation Take() {
+        LoadExplanation result;
+        result.encoding = std::move(encoding_);
+        result.warnings = std::move(warnings_);
+        result.sections = std::move(sections_);
+        result.refusal = refusal_;
+        return result;
+    }
 
   private:
     void Warn(int line, std::string text) { warnings_.push_back({line, std::move(text)}); }
@@ -107,33 +123,32 @@ class LoadExplainer {
         }
     }
 
-    void OnHeader(int number, std::u16string_view text, std::u16string_view written) {
-        const std::size_t close = text.rfind(u']');
-        if (close == std::u16string_view::npos) {
+    void OnHeader(const IniLineRead& read) {
+        const int number = read.number;
+        const std::u16string_view written = read.line.name;
+        if (!read.line.closed) {
             Warn(number, "section header without \"]\": the rest of the line, " + Quoted(written) +
                              ", is the section's name");
-        } else if (close + 1 < text.size()) {
-            Warn(number, "text " + Quoted(text.substr(close + 1)) +
-                             " after the header's last \"]\": ignored");
+        } else if (!read.line.rest.empty()) {
+            Warn(number,
+                 "text " + Quoted(read.line.rest) + " after the header's last \"]\": ignored");
         }
-        if (close != std::u16string_view::npos && written.find(u']') != std::u16string_view::npos) {
+        if (read.line.closed && written.find(u']') != std::u16string_view::npos) {
             Warn(number,
                  "the header ends at its last \"]\": the section's name is " + Quoted(written));
         }
         if (written.empty()) {
             Warn(number, "section header with an empty name");
         }
-        const std::u16string name = FoldSectionName(written);
-        const auto earlier = sections_.find(name);
-        if (earlier != sections_.end()) {
-            Warn(number, "section " + Header(name) + " given again: the section of line " +
-                             std::to_string(earlier->second.headerLine) + " is discarded");
-        }
+        const std::u16string& name = *read.section;
         SectionSeen& seen = sections_[name];
+        if (read.restarted) {
+            Warn(number, "section " + Header(name) + " given again: the section of line " +
+                             std::to_string(seen.headerLine) + " is discarded");
+        }
         seen = SectionSeen{};
         seen.headerLine = number;
         current_ = &seen;
-        currentName_ = name;
     }
 
     // A blank before "[" or ";" hides the marker: the line is neither header nor comment.
@@ -153,20 +168,17 @@ class LoadExplainer {
         return false;
     }
 
-    void Entry(int number, std::u16string_view written, std::u16string_view value) {
-        BlankWarnings(number, "key", written);
-        BlankWarnings(number, "value", value);
-        const std::u16string key = StoredEntryKey(written);
-        const auto earlier = current_->keyLines.find(key);
-        if (earlier != current_->keyLines.end()) {
-            Warn(number, "key " + Quoted(key) + " given again in " + Header(currentName_) +
-                             ": the value of line " + std::to_string(earlier->second) + " is lost");
+    void Entry(const IniLineRead& read) {
+        const int number = read.number;
+        BlankWarnings(number, "key", read.line.key);
+        BlankWarnings(number, "value", read.line.value);
+        const std::u16string key(read.storedKey);
+        if (read.fate == IniEntryFate::kReplaced) {
+            Warn(number, "key " + Quoted(key) + " given again in " + Header(*read.section) +
+                             ": the value of line " + std::to_string(current_->keyLines.at(key)) +
+                             " is lost");
         }
         current_->keyLines[key] = number;
-        if (key == kSuperKey) {
-            current_->superLine = number;
-            current_->superValue = std::u16string(value);
-        }
     }
 
     void BlankWarnings(int number, const std::string& what, std::u16string_view text) {
@@ -180,36 +192,21 @@ class LoadExplainer {
         }
     }
 
+    std::string encoding_;
     std::string limitText_;
+    CTextFileRead::Refusal refusal_ = CTextFileRead::Refusal::kNone;
     std::vector<IniWarning> warnings_;
     SectionsSeen sections_;
     SectionSeen* current_ = nullptr;
-    std::u16string currentName_;
 };
 
 }  // namespace
 
-LoadExplanation ExplainLoad(const std::u16string& path, const CIniFile& file) {
-    LoadExplanation result;
-    CTextFileRead reader;
-    if (!reader.Open(path)) {
-        return result;
+LoadExplanation LoadAndExplain(const std::u16string& path, CIniFile& file) {
+    LoadExplainer explainer;
+    file.Load(path, &explainer);
+    if (file.LoadState() == kIniFileNotOpened) {
+        return explainer.Take();
     }
-    result.encoding = EncodingName(reader.Encoding(), reader.MarkLength());
-    const std::string limit = reader.Encoding() == CTextFileRead::Ansi
-                                  ? std::to_string(kIniLineBufferSize - 1) + " bytes"
-                                  : std::to_string(kIniLineBufferSize - 3) + " characters";
-    LoadExplainer explainer(limit);
-    char16_t buffer[kIniLineBufferSize];
-    bool continuation = false;
-    while (!reader.AtEnd() && reader.ReadLine(buffer, kIniLineBufferSize)) {
-        explainer.Line(reader.LineNumber(), continuation, reader.LineWasSplit(),
-                       std::u16string_view(buffer));
-        continuation = reader.LineWasSplit();
-    }
-    reader.Close();
-    explainer.Finish(file);
-    result.warnings = explainer.TakeWarnings();
-    result.sections = explainer.TakeSections();
-    return result;
+    return explainer.Finish(file);
 }

@@ -1,7 +1,7 @@
-// ExplainLoad: reads a mapping file line by line with the loader's own reader and line rules
-// and notes, with the line number, each thing the load does silently: lines it ignores or
-// splits, blanks that become part of names, overrides, header text it drops or takes into
-// the section's name, values of a section that its "SUPER" section replaces.
+// LoadAndExplain: loads a mapping file with CIniFile, listening to the load, and notes, with the
+// line number, each thing the load does silently: lines it ignores or splits, blanks that
+// become part of names, overrides, header text it drops or takes into the section's name,
+// values of a section that its "SUPER" section replaces.
 #pragma once
 
 #include <string>
@@ -9,12 +9,15 @@
 
 #include "app/ini_report.h"
 #include "config/ini_file.h"
+#include "config/text_file_read.h"
 
 struct LoadExplanation {
     std::string encoding;              // as people name it
     std::vector<IniWarning> warnings;  // sorted by line
     SectionsSeen sections;
+    // Why the file was not read, when file.LoadState() is kIniFileNotOpened.
+    CTextFileRead::Refusal refusal = CTextFileRead::Refusal::kNone;
 };
 
-// `file` is the same file as loaded by CIniFile, for what only the whole load shows.
-LoadExplanation ExplainLoad(const std::u16string& path, const CIniFile& file);
+// Loads path into file (fresh), which the explanation's sections then describe.
+LoadExplanation LoadAndExplain(const std::u16string& path, CIniFile& file);

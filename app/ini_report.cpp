@@ -1,20 +1,20 @@
 #include "app/ini_report.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/terminal_text.h"
 #include "config/ini_line.h"
 #include "host/vx_string.h"
 
-int DeliveredLine(const SectionsSeen& sections, const std::u16string& section,
+int DeliveredLine(const CIniFile& file, const SectionsSeen& sections, const std::u16string& section,
                   const std::u16string& key) {
-    const std::u16string name = FoldSectionName(section);
-    const auto own = sections.find(name);
+    const auto own = sections.find(FoldSectionName(section));
     if (own == sections.end()) {
         return 0;
     }
-    if (own->second.superLine != 0) {
-        const auto base = sections.find(FoldSectionName(own->second.superValue));
+    if (const std::optional<std::u16string> super = file.SuperSection(section)) {
+        const auto base = sections.find(*super);
         if (base != sections.end()) {
             const auto line = base->second.keyLines.find(key);
             if (line != base->second.keyLines.end()) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/ini_file.h"
+
 struct IniWarning {
     int line;  // 0: of the whole file
     std::string text;
@@ -17,16 +19,14 @@ struct IniWarning {
 struct SectionSeen {
     int headerLine = 0;
     std::map<std::u16string, int> keyLines;  // stored key to the line of its last value
-    int superLine = 0;
-    std::u16string superValue;
 };
 
 // Folded section name to what the load saw of it.
 using SectionsSeen = std::map<std::u16string, SectionSeen>;
 
-// The line of the value that ReadSection delivers for key in section: the SUPER section's,
-// when it has the key, since its values win; 0 when neither has it.
-int DeliveredLine(const SectionsSeen& sections, const std::u16string& section,
+// The line of the value that file's ReadSection delivers for key in section: the SUPER
+// section's, when it has the key, since its values win; 0 when neither has it.
+int DeliveredLine(const CIniFile& file, const SectionsSeen& sections, const std::u16string& section,
                   const std::u16string& key);
 
 // Everything of the file is shown escaped: a mapping file must not drive the terminal.

@@ -6,28 +6,29 @@
 #include "bom/column_definition.h"
 #include "bom/row_sources.h"
 #include "config/ini_line.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
 
 namespace {
 
-constexpr std::u16string_view kTransferSection = u"VexaBomToKORDANE";
-constexpr std::u16string_view kColumnSection = u"KORDANEFieldsInVexaBOM";
 constexpr std::size_t kKeysShown = 3;
 
-// A section whose entries are target field = PDM field expression, fetched for each key.
-struct FetchedSection {
-    std::u16string_view name;
-    KeySet ScenarioFacts::*keys;
-    bool targetsAreRowCells;  // the values land in parts-list rows
-};
-
-constexpr FetchedSection kFetchedSections[] = {
-    {u"KORDANEPartRefToVexa", &ScenarioFacts::storedRowKeys, true},
-    {u"KORDANEProductToVexa", &ScenarioFacts::partNumberKeys, true},
-    {u"KORDANEPartDataToVexa", &ScenarioFacts::drawingKeys, false},
-    {u"KORDANEVirtualCompToVEXA", &ScenarioFacts::selectedKeys, true},
-};
+// The scenario's keys of the kind a section is evaluated for.
+const KeySet& KeysOf(const ScenarioFacts& facts, SectionKeys keys) {
+    switch (keys) {
+        case SectionKeys::kPartNumber:
+            return facts.partNumberKeys;
+        case SectionKeys::kDrawingKey:
+            return facts.drawingKeys;
+        case SectionKeys::kSelectedItem:
+            return facts.selectedKeys;
+        case SectionKeys::kNone:
+        case SectionKeys::kStoredKey:
+            break;
+    }
+    return facts.storedRowKeys;
+}
 
 std::string KeyList(const std::vector<std::u16string>& keys) {
     std::string list;
@@ -52,33 +53,33 @@ class Checker {
         ColumnsTheModuleAdds();
     }
 
-    void Section(std::u16string_view name) {
-        const std::u16string section(name);
+    void Section(const std::u16string& section) {
         if (!file_.HasSection(section)) {
             Note(section, "not in the file");
             return;
         }
-        if (FoldSectionName(name) == FoldSectionName(kTransferSection)) {
+        const MappingSection& kind = Kind(section);
+        if (&kind == &kBomTransferSection) {
             Transfer();
-        } else if (FoldSectionName(name) == FoldSectionName(kColumnSection)) {
+        } else if (&kind == &kBomColumnsSection) {
             Note(section, "adds its columns to the parts-list standard");
         } else {
-            Fetched(Kind(section));
+            Fetched(section, kind);
         }
     }
 
     ScenarioCheck Take() { return std::move(result_); }
 
   private:
-    static FetchedSection Kind(const std::u16string& name) {
-        for (const FetchedSection& known : kFetchedSections) {
-            if (FoldSectionName(known.name) == FoldSectionName(name)) {
-                return known;
+    static const MappingSection& Kind(const std::u16string& name) {
+        for (const MappingSection* known : kMappingSections) {
+            if (FoldSectionName(known->name) == FoldSectionName(name)) {
+                return *known;
             }
         }
         // Sections named at the part-reference command fill part references as the default
         // one does.
-        return FetchedSection{name, kFetchedSections[0].keys, true};
+        return kPartRefSection;
     }
 
     void Note(const std::u16string& section, const std::string& text) {
@@ -87,7 +88,7 @@ class Checker {
 
     void Warn(const std::u16string& section, const std::u16string& key, const std::u16string& value,
               const std::string& text) {
-        result_.warnings.push_back({DeliveredLine(sections_, section, key),
+        result_.warnings.push_back({DeliveredLine(file_, sections_, section, key),
                                     Header(FoldSectionName(section)) + " " + ShownText(key) + "=" +
                                         ShownText(value) + ": " + text});
     }
@@ -103,7 +104,7 @@ class Checker {
     void ColumnsTheModuleAdds() {
         columns_ = facts_.columns;
         columns_.insert(u"ORBKEY");
-        for (const auto& [name, value] : Entries(std::u16string(kColumnSection))) {
+        for (const auto& [name, value] : Entries(kBomColumnsSection.name)) {
             if (ParseColumnDefinition(value)) {
                 columns_.insert(name);
             }
@@ -120,7 +121,7 @@ class Checker {
     }
 
     void Transfer() {
-        const std::u16string section(kTransferSection);
+        const std::u16string section(kBomTransferSection.name);
         std::vector<const BomRow*> sent;
         for (const BomRow& row : facts_.rows) {
             if (!row.item.empty()) {
@@ -154,9 +155,8 @@ class Checker {
         return std::to_string(sent) + (sent == 1 ? " row" : " rows") + " with an item";
     }
 
-    void Fetched(const FetchedSection& kind) {
-        const std::u16string section(kind.name);
-        const KeySet& keys = facts_.*kind.keys;
+    void Fetched(const std::u16string& section, const MappingSection& kind) {
+        const KeySet& keys = KeysOf(facts_, kind.keys);
         if (keys.keys.empty()) {
             Note(section, "no key in the scenario: expressions not evaluated");
         } else {
@@ -164,26 +164,25 @@ class Checker {
                               (keys.keys.size() == 1 ? " key: " : " keys: ") + KeyList(keys.keys));
         }
         for (const auto& [target, expression] : Entries(section)) {
-            if (kind.targetsAreRowCells && facts_.hasPartsList) {
+            if (kind.fillsRowCells && facts_.hasPartsList) {
                 MissingColumn(section, target, expression, target);
             }
             if (IsHostFunction(expression)) {
                 Note(section, ShownText(target) + " is answered by a host function: not evaluated");
             } else if (!keys.keys.empty()) {
-                Evaluate(section, target, expression, keys);
+                Evaluate(section, target, expression, keys, kind.folder);
             }
         }
     }
 
     void Evaluate(const std::u16string& section, const std::u16string& target,
-                  const std::u16string& expression, const KeySet& keys) {
+                  const std::u16string& expression, const KeySet& keys, const char16_t* folder) {
         std::map<std::u16string, std::vector<std::u16string>> keysByError;
         std::size_t empty = 0;
         for (const std::u16string& key : keys.keys) {
-            const std::u16string answer =
-                PdmLink::Instance()
-                    .QueryByKey(key.c_str(), expression.c_str(), keys.folder)
-                    .value_or(u"");
+            const std::u16string answer = PdmLink::Instance()
+                                              .QueryByKey(key.c_str(), expression.c_str(), folder)
+                                              .value_or(u"");
             if (IsPdmErrorAnswer(answer)) {
                 keysByError[answer].push_back(key);
             } else if (answer.empty()) {
@@ -219,10 +218,8 @@ ScenarioCheck CheckAgainstScenario(const CIniFile& file, const SectionsSeen& sec
     if (onlySection) {
         checker.Section(*onlySection);
     } else {
-        for (const std::u16string_view name :
-             {kColumnSection, kTransferSection, kFetchedSections[0].name, kFetchedSections[1].name,
-              kFetchedSections[2].name, kFetchedSections[3].name}) {
-            checker.Section(name);
+        for (const MappingSection* section : kMappingSections) {
+            checker.Section(section->name);
         }
     }
     ScenarioCheck result = checker.Take();

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "app/scenario.h"
+#include "base/host_status_error.h"
 #include "bom/bom_context.h"
 #include "bom/bom_standard.h"
 #include "bom/row_cursor.h"
 #include "bom/transfer_guards.h"
-#include "partref/host_status_error.h"
 #include "partref/row_key.h"
 #include "pdm/pdm_link.h"
 #include "sim/host/faults.h"
@@ -18,8 +18,6 @@
 #include "sim/scenario/drawing_io.h"
 
 namespace {
-
-constexpr const char16_t* kPartFolder = u"Folder_All_Part";
 
 void ResetStandIns() {
     sim::resetHost();
@@ -62,8 +60,6 @@ ScenarioFacts::ScenarioFacts(const std::filesystem::path& file) {
         sim::pdm::configure(scenario.pdm, "/pdm");
         sim::pdm::setLogging(false);
 
-        partNumberKeys.folder = kPartFolder;
-        selectedKeys.folder = kPartFolder;
         for (const std::u16string& name : AllBomColumns()) {
             columns.insert(name);
         }

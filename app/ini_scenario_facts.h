@@ -10,10 +10,9 @@
 
 #include "bom/bom_row.h"
 
-// Keys of one kind, first seen first, each once; folder null: "Folder_All_Document".
+// Keys of one kind, first seen first, each once.
 struct KeySet {
     std::vector<std::u16string> keys;
-    const char16_t* folder = nullptr;
 
     void Add(const std::u16string& key);
 };

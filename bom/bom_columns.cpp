@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "base/smart_ptr.h"
 #include "bom/bom_standard.h"
 #include "bom/column_definition.h"
 #include "config/ini_file.h"
-#include "partref/smart_ptr.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
 
@@ -37,7 +38,7 @@ void AppendConfiguredColumns(VxmBOMStd& bomStd) {
         return;
     }
     SectionEntries entries;
-    if (!mapping.ReadSection(u"KORDANEFieldsInVexaBOM", false, entries)) {
+    if (!mapping.ReadSection(kBomColumnsSection.name, false, entries)) {
         return;
     }
     for (const auto& [name, value] : entries) {

@@ -1,6 +1,6 @@
 // EnsureBomColumns: makes sure the drawing's current parts-list standard has the PDM key
 // column "ORBKEY" (hidden) and every column configured in the mapping section
-// "KORDANEFieldsInVexaBOM". Existing columns are never changed.
+// kBomColumnsSection. Existing columns are never changed.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "bom/bom_row.h"
 
+#include "base/host_status_error.h"
 #include "bom/row_cursor.h"
-#include "partref/host_status_error.h"
 
 BomRow ReadBomRow(VxDbObjectId rowId) {
     BomRow row;

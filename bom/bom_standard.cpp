@@ -1,6 +1,6 @@
 #include "bom/bom_standard.h"
 
-#include "partref/smart_ptr.h"
+#include "base/smart_ptr.h"
 
 Vx::ErrorStatus CurrentBomStandardId(VxDbObjectId& bomStdId) {
     VxDbObjectId standardId;

@@ -1,4 +1,4 @@
-// The column definition of a "KORDANEFieldsInVexaBOM" entry: display text, visibility and
+// The column definition of a kBomColumnsSection entry: display text, visibility and
 // data type, written as up to three tokens separated by ",", ";" or "|" (a run of separators
 // counts as one; leading separators are skipped), e.g. "Weight,1,d" or "Count|1|I".
 #pragma once

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "partref/host_status_error.h"
+#include "base/host_status_error.h"
 
 // The subject (the mapping file's path, or the section's name) and the PDM catalogue text
-// under textKey ("VX16300": the file cannot be read, "VX16301": the section is missing),
+// under textKey (kTextKeyMappingFileUnreadable or kTextKeyMappingSectionMissing),
 // joined by "%s\n%s".
 HostStatusError ConfigurationError(const std::u16string& subject, const char16_t* textKey);

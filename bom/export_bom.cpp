@@ -2,12 +2,12 @@
 
 #include <vector>
 
+#include "base/host_status_error.h"
 #include "bom/bom_row.h"
 #include "bom/bom_standard.h"
 #include "bom/export_file.h"
 #include "bom/row_cursor.h"
 #include "host/vx_editor.h"
-#include "partref/host_status_error.h"
 #include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 

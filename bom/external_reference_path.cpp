@@ -1,8 +1,8 @@
 #include "bom/external_reference_path.h"
 
+#include "base/part_ref_paths.h"
+#include "base/smart_ptr.h"
 #include "host/vx_db.h"
-#include "partref/part_ref_paths.h"
-#include "partref/smart_ptr.h"
 
 std::u16string ExternalReferencePath(VxDbObjectId rowId) {
     VxDbObjectId head;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/host_status_error.h"
 #include "bom/bom_columns.h"
 #include "bom/bom_row.h"
 #include "bom/configuration_error.h"
@@ -11,27 +12,26 @@
 #include "bom/write_back.h"
 #include "config/ini_file.h"
 #include "host/vx_editor.h"
-#include "partref/host_status_error.h"
 #include "pdm/catalogue_texts.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_link.h"
 
 namespace {
 
-constexpr const char16_t* kSection = u"VexaBomToKORDANE";
-
-// The pairs of "VexaBomToKORDANE": PDM field name to BOM source. Throws the configuration
+// The pairs of the transfer section: PDM field name to BOM source. Throws the configuration
 // message when the file or the section is missing or empty.
 SectionEntries ReadTransferMapping() {
     CIniFile& mapping = PdmLink::Instance().GetBomMappingFile();
     if (mapping.LoadState() == kIniFileNotOpened) {
-        throw ConfigurationError(mapping.GetFileName(), u"VX16300");
+        throw ConfigurationError(mapping.GetFileName(), kTextKeyMappingFileUnreadable);
     }
-    if (!mapping.HasSection(kSection)) {
-        throw ConfigurationError(kSection, u"VX16301");
+    const char16_t* const section = kBomTransferSection.name;
+    if (!mapping.HasSection(section)) {
+        throw ConfigurationError(section, kTextKeyMappingSectionMissing);
     }
     SectionEntries pairs;
-    if (!mapping.ReadSection(kSection, false, pairs)) {
-        throw ConfigurationError(mapping.GetFileName(), u"VX16301");
+    if (!mapping.ReadSection(section, false, pairs)) {
+        throw ConfigurationError(mapping.GetFileName(), kTextKeyMappingSectionMissing);
     }
     return pairs;
 }

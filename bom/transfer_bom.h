@@ -1,7 +1,7 @@
 // TransferBom: the work of "ORBDBOM". Sends every row of the drawing's parts list to the
 // PDM as one framed call sequence ("BOMSTART", per row with an item "BOMELEMENTSTART", one
 // "BOMELEMENTINFO" per non-empty mapped value, "BOMELEMENTEND", then "BOMEND"), with the
-// fields configured in the mapping section "VexaBomToKORDANE", then writes back part numbers.
+// fields configured in the mapping section kBomTransferSection, then writes back part numbers.
 #pragma once
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 #include "host/vevu_2d_structure.h"
 #include "host/vx_editor.h"
 #include "host/vxm_bom.h"
+#include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 
 std::int32_t CheckStructureTransfer(BomContext& /*context*/) {
@@ -12,7 +13,7 @@ std::int32_t CheckStructureTransfer(BomContext& /*context*/) {
     const std::u16string allowed = pdm.Evaluate(u"#(Appl:BOMTransferFor2DStructure)");
     const CVevu2DStructureMgr structure;
     if (structure.Is2DStructureEnabled() == 1 && allowed != u"1") {
-        vxedAlert(pdm.GetTextByKey(u"VX16303"));
+        vxedAlert(pdm.GetTextByKey(kTextKeyNoTransferFor2DStructure));
         return 1;
     }
     return 0;

@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
+#include "base/host_status_error.h"
 #include "bom/bom_row.h"
 #include "bom/row_cursor.h"
 #include "host/vx_editor.h"
-#include "partref/host_status_error.h"
 #include "pdm/catalogue_texts.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"

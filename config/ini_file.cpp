@@ -17,36 +17,68 @@ void StoreEntries(const SectionEntries& from, bool reversed, SectionEntries& int
     }
 }
 
+// The folded name that a section's "SUPER" entry names.
+std::optional<std::u16string> SuperOf(const SectionEntries& own) {
+    const auto super = own.find(std::u16string(kSuperKey));
+    if (super == own.end()) {
+        return std::nullopt;
+    }
+    return FoldSectionName(super->second);
+}
+
 }  // namespace
 
 CIniFile::CIniFile() = default;
 
 CIniFile::~CIniFile() = default;
 
-bool CIniFile::Load(const std::u16string& path) {
+bool CIniFile::Load(const std::u16string& path, IniLoadObserver* observer) {
     fileName_ = path;
     CTextFileRead reader;
     if (!reader.Open(path)) {
         loadState_ = kIniFileNotOpened;
+        if (observer != nullptr) {
+            observer->OnRefused(reader.LastRefusal());
+        }
         return false;
+    }
+    if (observer != nullptr) {
+        observer->OnOpened(reader.Encoding(), reader.MarkLength(),
+                           reader.LineLimit(kIniLineBufferSize));
     }
     char16_t buffer[kIniLineBufferSize];
     CIniSection* current = nullptr;
+    const std::u16string* currentName = nullptr;
+    bool split = false;
     while (!reader.AtEnd()) {
         if (!reader.ReadLine(buffer, kIniLineBufferSize)) {
             break;
         }
-        const IniLine line = ClassifyIniLine(std::u16string_view(buffer));
-        switch (line.kind) {
+        IniLineRead read;
+        read.number = reader.LineNumber();
+        read.continuation = split;
+        read.split = split = reader.LineWasSplit();
+        read.text = std::u16string_view(buffer);
+        read.line = ClassifyIniLine(read.text);
+        std::u16string ignoredKey;
+        switch (read.line.kind) {
             case IniLineKind::kHeader: {
-                auto section = std::make_unique<CIniSection>();
-                current = section.get();
-                sections_.insert_or_assign(FoldSectionName(line.name), std::move(section));
+                // A header given again starts its section afresh.
+                const auto [at, added] = sections_.insert_or_assign(
+                    FoldSectionName(read.line.name), std::make_unique<CIniSection>());
+                current = at->second.get();
+                currentName = &at->first;
+                read.restarted = !added;
                 break;
             }
             case IniLineKind::kEntry:
                 if (current != nullptr) {
-                    current->SetEntry(line.key, line.value);
+                    const auto [entry, added] = current->SetEntry(read.line.key, read.line.value);
+                    read.fate = added ? IniEntryFate::kStored : IniEntryFate::kReplaced;
+                    read.storedKey = entry->first;
+                } else if (observer != nullptr) {
+                    ignoredKey = StoredEntryKey(read.line.key);
+                    read.storedKey = ignoredKey;
                 }
                 break;
             case IniLineKind::kEmpty:
@@ -54,13 +86,20 @@ bool CIniFile::Load(const std::u16string& path) {
             case IniLineKind::kOther:
                 break;
         }
+        if (observer != nullptr) {
+            read.section = currentName;
+            observer->OnLine(read);
+        }
     }
     // A file that grew past the bound while it was read is as unreadable as one that began so.
-    const bool cutShort = reader.LastRefusal() == CTextFileRead::Refusal::kTooLarge;
+    const CTextFileRead::Refusal refusal = reader.LastRefusal();
     reader.Close();
-    if (cutShort) {
+    if (refusal == CTextFileRead::Refusal::kTooLarge) {
         sections_.clear();
         loadState_ = kIniFileNotOpened;
+        if (observer != nullptr) {
+            observer->OnRefused(refusal);
+        }
         return false;
     }
     loadState_ = sections_.empty() ? kIniNoSection : kIniLoaded;
@@ -76,14 +115,21 @@ bool CIniFile::ReadSection(const std::u16string& name, bool reversed,
     const SectionEntries& own = found->second->Entries();
     StoreEntries(own, reversed, entries);
     // One level only: the base section's own "SUPER" is stored like any entry, never followed.
-    const auto super = own.find(std::u16string(kSuperKey));
-    if (super != own.end()) {
-        const auto base = sections_.find(FoldSectionName(super->second));
+    if (const std::optional<std::u16string> super = SuperOf(own)) {
+        const auto base = sections_.find(*super);
         if (base != sections_.end()) {
             StoreEntries(base->second->Entries(), reversed, entries);
         }
     }
     return !entries.empty();
+}
+
+std::optional<std::u16string> CIniFile::SuperSection(const std::u16string& name) const {
+    const auto found = sections_.find(FoldSectionName(name));
+    if (found == sections_.end()) {
+        return std::nullopt;
+    }
+    return SuperOf(found->second->Entries());
 }
 
 bool CIniFile::HasSection(const std::u16string& name) const {

@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "config/ini_load_observer.h"
 #include "config/ini_section.h"
 #include "config/section_entries.h"
 
@@ -27,14 +29,19 @@ class CIniFile {
     CIniFile(const CIniFile&) = delete;
     CIniFile& operator=(const CIniFile&) = delete;
 
-    // Reads the file at path and adds its sections. True when LoadState became 1.
-    bool Load(const std::u16string& path);
+    // Reads the file at path and adds its sections, telling observer (when given) what it
+    // makes of each line. True when LoadState became 1.
+    bool Load(const std::u16string& path, IniLoadObserver* observer = nullptr);
     // Stores the section's entries into `entries` (key to value, or value to key when
     // reversed), then those of the section its "SUPER" entry names, whose values win.
     // False, with `entries` untouched, when there is no such section; otherwise whether
     // `entries` holds anything afterwards.
     bool ReadSection(const std::u16string& name, bool reversed, SectionEntries& entries) const;
     bool HasSection(const std::u16string& name) const;
+    // The folded name of the section whose entries ReadSection folds into that section: the
+    // one its "SUPER" entry names, whether the file has it or not; std::nullopt when the
+    // section is absent or has no "SUPER" entry.
+    std::optional<std::u16string> SuperSection(const std::u16string& name) const;
     std::u16string GetFileName() const;
     // kIniNotLoaded, kIniLoaded, kIniFileNotOpened or kIniNoSection.
     std::int32_t LoadState() const { return loadState_; }

@@ -13,9 +13,11 @@ IniLine ClassifyIniLine(std::u16string_view line) {
     }
     if (line.front() == u'[') {
         result.kind = IniLineKind::kHeader;
+        // The name ends at the last "]", so a name may hold "]"; without one it is the rest.
         const std::size_t close = line.rfind(u']');
-        result.name = close == std::u16string_view::npos || close == 0 ? line.substr(1)
-                                                                       : line.substr(1, close - 1);
+        result.closed = close != std::u16string_view::npos;
+        result.name = result.closed ? line.substr(1, close - 1) : line.substr(1);
+        result.rest = result.closed ? line.substr(close + 1) : std::u16string_view();
         return result;
     }
     const std::size_t equals = line.find(u'=');

@@ -18,6 +18,8 @@ enum class IniLineKind {
 struct IniLine {
     IniLineKind kind = IniLineKind::kEmpty;
     std::u16string_view name;   // kHeader: the name as written, not yet folded
+    bool closed = false;        // kHeader: the name ends at the line's last "]"
+    std::u16string_view rest;   // kHeader: the text after that "]", which is ignored
     std::u16string_view key;    // kEntry: the text before the first "="
     std::u16string_view value;  // kEntry: the text after it
 };

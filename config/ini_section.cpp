@@ -6,6 +6,7 @@ CIniSection::CIniSection() = default;
 
 CIniSection::~CIniSection() = default;
 
-void CIniSection::SetEntry(std::u16string_view key, std::u16string_view value) {
-    entries_.insert_or_assign(StoredEntryKey(key), std::u16string(value));
+std::pair<SectionEntries::const_iterator, bool> CIniSection::SetEntry(std::u16string_view key,
+                                                                      std::u16string_view value) {
+    return entries_.insert_or_assign(StoredEntryKey(key), std::u16string(value));
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "config/section_entries.h"
 
@@ -13,8 +15,10 @@ class CIniSection {
     CIniSection& operator=(const CIniSection&) = delete;
 
     // Stores value under key, replacing an earlier value; "SUPER" in any case is stored as
-    // "SUPER". Key and value are kept exactly as written.
-    void SetEntry(std::u16string_view key, std::u16string_view value);
+    // "SUPER". Key and value are kept exactly as written. Answers the stored entry and whether
+    // its key is new to the section (false: an earlier value was replaced).
+    std::pair<SectionEntries::const_iterator, bool> SetEntry(std::u16string_view key,
+                                                             std::u16string_view value);
     const SectionEntries& Entries() const { return entries_; }
 
   private:

@@ -291,7 +291,7 @@ bool CTextFileRead::ReadLine(char16_t* buffer, std::int32_t size) {
             lineBytesCapacity_ = size;
         }
         const std::int32_t count = SplitLine<std::uint8_t>(
-            lineBytes_.get(), size - 1, [this](std::uint8_t& b) { return NextByte(b); },
+            lineBytes_.get(), LineLimit(size), [this](std::uint8_t& b) { return NextByte(b); },
             pendingByte_);
         if (count < 0) {
             return false;
@@ -309,6 +309,6 @@ bool CTextFileRead::ReadLine(char16_t* buffer, std::int32_t size) {
         return false;
     }
     SplitLine<char16_t>(
-        buffer, size - 3, [this](char16_t& c) { return NextWide(c); }, pendingWide_);
+        buffer, LineLimit(size), [this](char16_t& c) { return NextWide(c); }, pendingWide_);
     return true;
 }

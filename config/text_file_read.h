@@ -41,8 +41,13 @@ class CTextFileRead {
     Refusal LastRefusal() const { return refusal_; }
     bool AtEnd() const { return atEnd_; }
     // Zeroes buffer[0..size) and delivers the next line into it, terminated. A line longer
-    // than size - 1 bytes (Ansi) or size - 3 characters is split; its rest is the next line.
+    // than LineLimit(size) is split; its rest is the next line.
     bool ReadLine(char16_t* buffer, std::int32_t size);
+    // The longest line ReadLine delivers whole into a buffer of size: size - 1 bytes (Ansi) or
+    // size - 3 characters.
+    std::int32_t LineLimit(std::int32_t size) const {
+        return encoding_ == Ansi ? size - 1 : size - 3;
+    }
     bool Close();
 
     TextEncoding Encoding() const { return encoding_; }

@@ -5,9 +5,9 @@
 
 #include <new>
 
+#include "base/host_status_error.h"
 #include "host/vx_editor.h"
 #include "host/vx_status.h"
-#include "partref/host_status_error.h"
 
 template <class Work>
 void RunAsBarrier(Work work) noexcept {

@@ -1,14 +1,18 @@
 #include "module/editor_reactor.h"
 
+#include <algorithm>
 #include <exception>
+#include <string_view>
 
+#include "base/decimal_number.h"
+#include "base/host_status_error.h"
 #include "bom/bom_context.h"
 #include "host/vx_docman.h"
 #include "module/class_lookup.h"
 #include "module/command_barrier.h"
-#include "module/follow_up_command.h"
-#include "partref/host_status_error.h"
+#include "module/entity_argument.h"
 #include "partref/update_part_refs.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_link.h"
 
 namespace {
@@ -26,6 +30,61 @@ bool IsEntity(const VxDbObject* object) {
 VxDbDatabase* WorkingDatabase() {
     VxDbHostApplicationServices* services = vxdbHostApplicationServices();
     return services != nullptr ? services->workingDatabase() : nullptr;
+}
+
+// The "ORBDUPDATEPARTREF" command string queued for a pending part reference, built from the
+// PDM values "PARTREF" and "PARTREFID". The string is typed into the host's command line,
+// where a blank ends an argument and a control character acts as a key: a value holding
+// either would become further commands, so such values are refused, as is an entity id that
+// is not a decimal number and a string that does not fit the host's command buffer.
+struct FollowUpCommand {
+    bool accepted = false;
+    std::u16string text;      // the command string when accepted
+    std::u16string rejected;  // the value that made it unsafe or too long otherwise
+};
+
+// Characters of the command buffer, terminator included.
+constexpr std::size_t kFollowUpCommandBufferLength = 256;
+
+// Blanks, C0 and C1 control characters and DEL.
+bool EndsOrControlsInput(char16_t c) {
+    return c <= u' ' || (c >= u'\x7f' && c <= u'\x9f');
+}
+
+bool SafeArgument(const std::u16string& value) {
+    return !value.empty() && std::none_of(value.begin(), value.end(), EndsOrControlsInput);
+}
+
+FollowUpCommand Rejected(const std::u16string& value) {
+    return FollowUpCommand{false, {}, value};
+}
+
+// key: "PARTREF", neither empty nor "0". entityId: "PARTREFID" as read. trigger: the name of
+// the command or lisp function whose end processes the pending part reference.
+FollowUpCommand BuildFollowUpCommand(const std::u16string& key, const std::u16string& entityId,
+                                     std::u16string_view trigger) {
+    if (!SafeArgument(key)) {
+        return Rejected(key);
+    }
+    std::u16string entity;
+    if (!entityId.empty() && entityId != kNoEntityArgument) {
+        if (!IsDecimalNumber(entityId)) {
+            return Rejected(entityId);
+        }
+        entity = entityId;
+    } else if (trigger == kDrawingInsert) {
+        entity = kLastEntityArgument;
+    } else {
+        entity = kNoEntityArgument;
+    }
+    // The trailing blank ends the last argument when the host reads the string.
+    std::u16string text = u"ORBDUPDATEPARTREF " + key + u" " + entity + u" ";
+    if (text.size() >= kFollowUpCommandBufferLength) {
+        const std::size_t fixed = text.size() - key.size() - entity.size();
+        const bool keyAloneFits = fixed + key.size() + 1 < kFollowUpCommandBufferLength;
+        return Rejected(keyAloneFits && entity == entityId ? entityId : key);
+    }
+    return FollowUpCommand{true, std::move(text), {}};
 }
 
 void QueueFollowUp(const FollowUpCommand& command) {
@@ -166,7 +225,7 @@ void ORBDBomEditorReactor::processPendingPartRef(const std::u16string& triggerin
     // The pending values are consumed once, whatever happens to the follow-up command.
     std::exception_ptr failure;
     try {
-        if (link.GetBomMappingFile().HasSection(u"KORDANEPartRefToVexa")) {
+        if (link.GetBomMappingFile().HasSection(kPartRefSection.name)) {
             QueueFollowUp(BuildFollowUpCommand(key, link.GetEnv(u"PARTREFID"), triggeringName));
         }
     } catch (...) {

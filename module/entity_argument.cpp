@@ -3,9 +3,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/decimal_number.h"
+#include "base/smart_ptr.h"
 #include "host/vx_db.h"
 #include "host/vx_editor.h"
-#include "partref/smart_ptr.h"
 
 namespace {
 
@@ -19,15 +20,12 @@ VxDbObjectId LastEntity() {
 }
 
 VxDbObjectId FromDecimal(std::u16string_view text) {
-    if (text.empty()) {
+    if (!IsDecimalNumber(text)) {
         return VxDbObjectId::kNull;
     }
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
     std::uint64_t value = 0;
     for (const char16_t c : text) {
-        if (c < u'0' || c > u'9') {
-            return VxDbObjectId::kNull;
-        }
         const auto digit = static_cast<std::uint64_t>(c - u'0');
         if (value > (kMax - digit) / 10) {
             return VxDbObjectId::kNull;
@@ -40,10 +38,10 @@ VxDbObjectId FromDecimal(std::u16string_view text) {
 }  // namespace
 
 VxDbObjectId ResolveEntityArgument(std::u16string_view argument) {
-    if (argument == u"entlast") {
+    if (argument == kLastEntityArgument) {
         return LastEntity();
     }
-    return FromDecimal(argument);  // "0" gives the null id
+    return FromDecimal(argument);  // kNoEntityArgument gives the null id
 }
 
 VxDbObjectId BlockReferenceOfWorkingDatabase(VxDbObjectId id) {

@@ -1,5 +1,6 @@
 #include "module/part_ref_dialog.h"
 
+#include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 #include "resources/resource_ids.h"
 
@@ -9,11 +10,11 @@ winsys::DialogRequest CPartRefDialog::OnInitDialog() const {
     PdmLink& link = PdmLink::Instance();
     winsys::DialogRequest request;
     request.resourceId = IDD_PARTREF;
-    request.caption = link.GetText(77);
-    request.texts = {{IDC_PARTREF_QUESTION, link.GetText(59)},
-                     {IDC_PARTREF_DELETE_INSERTED, link.GetText(78)},
-                     {winsys::kIdOk, link.GetText(79)},
-                     {winsys::kIdCancel, link.GetText(80)}};
+    request.caption = link.GetText(kTextPartRefDialogCaption);
+    request.texts = {{IDC_PARTREF_QUESTION, link.GetText(kTextInsertPartRef)},
+                     {IDC_PARTREF_DELETE_INSERTED, link.GetText(kTextDeleteInsertedPartRefs)},
+                     {winsys::kIdOk, link.GetText(kTextInsertButton)},
+                     {winsys::kIdCancel, link.GetText(kTextDoNotInsertButton)}};
     request.checkBoxId = IDC_PARTREF_DELETE_INSERTED;
     request.checked = lastDeleteInsertedPartRefs != 0;
     return request;

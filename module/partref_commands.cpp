@@ -14,6 +14,7 @@
 #include "partref/create_part_ref.h"
 #include "partref/update_part_refs.h"
 #include "partref/virtual_component.h"
+#include "pdm/catalogue_texts.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
 
@@ -115,7 +116,7 @@ void OnOrbdCreateVirtualComp() {
     RunAsBarrier([] {
         PdmLink& pdm = PdmLink::Instance();
         const VxString selection =
-            VxString::format(u"#(call SelectItem \"'%s'\")", pdm.GetTextByKey(u"zorn606"));
+            VxString::format(u"#(call SelectItem \"'%s'\")", pdm.GetTextByKey(kTextKeyChoosePart));
         std::u16string key = pdm.EvaluateWithDialog(selection.c_str());
         pdm.BringHostToFront();
         // The PDM's error answer names no item: treat it as a cancelled selection.

@@ -2,13 +2,13 @@
 
 #include <string_view>
 
+#include "base/host_status_error.h"
+#include "base/model_space.h"
+#include "base/smart_ptr.h"
 #include "host/vx_editor.h"
 #include "host/vxm_bom.h"
 #include "host/vxm_partref.h"
 #include "partref/create_part_ref.h"
-#include "partref/host_status_error.h"
-#include "partref/model_space.h"
-#include "partref/smart_ptr.h"
 
 namespace {
 

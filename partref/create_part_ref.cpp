@@ -5,20 +5,20 @@
 #include <optional>
 #include <string>
 
+#include "base/host_status_error.h"
+#include "base/model_space.h"
 #include "bom/bom_columns.h"
 #include "bom/configuration_error.h"
 #include "bom/fetch_pdm_values.h"
 #include "config/ini_file.h"
 #include "host/vx_editor.h"
 #include "host/vxm_bom.h"
-#include "partref/host_status_error.h"
-#include "partref/model_space.h"
 #include "partref/place_part_ref.h"
+#include "pdm/catalogue_texts.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_link.h"
 
 namespace {
-
-constexpr const char16_t* kDefaultSection = u"KORDANEPartRefToVexa";
 
 // Tells the drawing's parts list about the new part reference, if the drawing has one. The
 // list's own rules decide the row; neither answer is a failure of the command.
@@ -50,14 +50,15 @@ void PlaceAndFill(BomContext& context, const char16_t* key, const char16_t* data
     OpenModelSpace(VxDb::kForWrite, space);
     const VxDbObjectId partRef = AppendPartRef(*space.record, entity);
 
-    const char16_t* used = section != nullptr ? section : kDefaultSection;
+    const char16_t* used = section != nullptr ? section : kPartRefSection.name;
     VxmStringMap values;
     result = FetchPdmValues(context, key, values, used, database);
     if (result == kIniFileNotOpened) {
-        throw ConfigurationError(PdmLink::Instance().GetEnv(u"BOMIniFile"), u"VX16300");
+        throw ConfigurationError(PdmLink::Instance().GetEnv(u"BOMIniFile"),
+                                 kTextKeyMappingFileUnreadable);
     }
     if (result == kFetchNoSection) {
-        throw ConfigurationError(used, u"VX16301");
+        throw ConfigurationError(used, kTextKeyMappingSectionMissing);
     }
     if (result == 0) {
         EnsureBomColumns(context);
@@ -90,7 +91,8 @@ std::int32_t CreatePartRef(BomContext& context, const char16_t* key, const char1
 
 std::int32_t AssignPartRefKey(BomContext& context, VxDbObjectId id, const char16_t* key) {
     VxmStringMap values;
-    const std::int32_t fetched = FetchPdmValues(context, key, values, kDefaultSection, nullptr);
+    const std::int32_t fetched =
+        FetchPdmValues(context, key, values, kPartRefSection.name, kPartRefSection.folder);
     if (fetched != 0) {
         return fetched;
     }

@@ -11,7 +11,7 @@
 constexpr std::int32_t kPartDataRefused = -3;
 
 // Places a new empty part reference at a point the user picks, fills its part data with the
-// values the PDM holds for key through section (null: "KORDANEPartRefToVexa"; an empty one is
+// values the PDM holds for key through section (null: kPartRefSection; an empty one is
 // used as it is) in database (null or empty: "Folder_All_Document") and hands it to the
 // drawing's parts list. With writeKey, "ORBKEY" holds the key whatever the section maps.
 //
@@ -24,6 +24,6 @@ std::int32_t CreatePartRef(BomContext& context, const char16_t* key, const char1
                            const char16_t* section, bool writeKey);
 
 // Fills the part reference or external-reference block reference id with the PDM values of
-// key through "KORDANEPartRefToVexa" and stores key under "ORBKEY". Prints nothing. Answers 0,
+// key through kPartRefSection and stores key under "ORBKEY". Prints nothing. Answers 0,
 // kPartDataRefused, or the non-zero answer of FetchPdmValues (nothing written).
 std::int32_t AssignPartRefKey(BomContext& context, VxDbObjectId id, const char16_t* key);

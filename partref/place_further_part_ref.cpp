@@ -1,8 +1,8 @@
 #include "partref/place_further_part_ref.h"
 
+#include "base/host_status_error.h"
+#include "base/part_ref_paths.h"
 #include "host/vx_editor.h"
-#include "partref/host_status_error.h"
-#include "partref/part_ref_paths.h"
 #include "partref/place_part_ref.h"
 
 std::int32_t PlaceFurtherPartRef(VxDbObjectId rowId) {

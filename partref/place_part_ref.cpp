@@ -2,10 +2,10 @@
 
 #include <new>
 
+#include "base/host_status_error.h"
+#include "base/model_space.h"
 #include "host/vx_editor.h"
 #include "host/vx_status.h"
-#include "partref/host_status_error.h"
-#include "partref/model_space.h"
 #include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 

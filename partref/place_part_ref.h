@@ -9,10 +9,10 @@
 #include <functional>
 #include <optional>
 
+#include "base/smart_ptr.h"
 #include "host/vx_db.h"
 #include "host/vx_ge.h"
 #include "host/vxm_partref.h"
-#include "partref/smart_ptr.h"
 
 // Prints a line break and asks for the position (catalogue text kTextPickPoint), converted
 // from the current user coordinate system to world coordinates. std::nullopt when the user

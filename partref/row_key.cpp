@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
 
@@ -21,7 +22,7 @@ std::u16string_view StripWhiteSpace(std::u16string_view text) {
 
 RowKey SelectRowKey(const BomRow& row) {
     if (const auto stored = row.values.find(u"ORBKEY"); stored != row.values.end()) {
-        return RowKey{stored->second, u"KORDANEPartRefToVexa", nullptr};
+        return RowKey{stored->second, kPartRefSection.name, kPartRefSection.folder};
     }
     const auto ident = row.values.find(u"ORBD_PARTNO");
     if (ident == row.values.end()) {
@@ -40,5 +41,5 @@ RowKey SelectRowKey(const BomRow& row) {
     if (!answer || answer->empty() || IsPdmErrorAnswer(*answer)) {
         return RowKey{};
     }
-    return RowKey{*answer, u"KORDANEProductToVexa", u"Folder_All_Part"};
+    return RowKey{*answer, kProductSection.name, kProductSection.folder};
 }

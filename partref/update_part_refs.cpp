@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "base/host_status_error.h"
+#include "base/smart_ptr.h"
 #include "bom/bom_columns.h"
 #include "bom/bom_row.h"
 #include "bom/fetch_pdm_values.h"
@@ -12,10 +14,9 @@
 #include "host/vx_editor.h"
 #include "host/vxm_bom.h"
 #include "partref/create_part_ref.h"
-#include "partref/host_status_error.h"
 #include "partref/row_key.h"
-#include "partref/smart_ptr.h"
 #include "pdm/catalogue_texts.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_link.h"
 
 namespace {
@@ -82,7 +83,7 @@ std::int32_t SyncPartData(BomContext& context, const char16_t* key) {
         return -1;
     }
     VxmStringMap values;
-    if (FetchPdmValues(context, key, values, u"KORDANEPartDataToVexa", nullptr) != 0 ||
+    if (FetchPdmValues(context, key, values, kPartDataSection.name, kPartDataSection.folder) != 0 ||
         values.empty()) {
         return 0;
     }

@@ -3,20 +3,19 @@
 #include <optional>
 #include <string>
 
+#include "base/host_status_error.h"
 #include "bom/bom_row.h"
 #include "bom/row_cursor.h"
 #include "bom/transfer_guards.h"
 #include "host/vx_editor.h"
 #include "host/vxm_bom.h"
 #include "partref/create_part_ref.h"
-#include "partref/host_status_error.h"
 #include "partref/place_further_part_ref.h"
+#include "pdm/mapping_sections.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
 
 namespace {
-
-constexpr const char16_t* kPartFolder = u"Folder_All_Part";
 
 // The item's ident; empty when the PDM gives none.
 std::u16string IdentOf(const char16_t* key) {
@@ -70,5 +69,6 @@ std::int32_t CreateVirtualComponent(BomContext& context, const char16_t* key) {
             return PlaceFurtherPartRef(*row);
         }
     }
-    return CreatePartRef(context, key, kPartFolder, u"KORDANEVirtualCompToVEXA", false);
+    return CreatePartRef(context, key, kVirtualComponentSection.folder,
+                         kVirtualComponentSection.name, false);
 }

@@ -7,7 +7,7 @@
 
 // When a row of the parts list already has the item's ident as "ORBD_PARTNO", places a
 // further part reference of the first such row; otherwise a new part reference filled through
-// "KORDANEVirtualCompToVEXA" from "Folder_All_Part" (writeKey false). A drawing without a
+// kVirtualComponentSection from its folder (writeKey false). A drawing without a
 // parts list gets one first, and then always the new part reference.
 //
 // Answers -1 when key is null or empty, when no parts list could be had, or after printing

@@ -2,6 +2,7 @@
 // the PDM, and the host-function form of a field expression.
 #include <string_view>
 
+#include "base/decimal_number.h"
 #include "host/vx_editor.h"
 #include "host/vx_string.h"
 #include "pdm/pdm_link.h"
@@ -61,7 +62,7 @@ std::optional<std::u16string> PdmLink::FindChildIdentByPosition(const char16_t* 
         return std::nullopt;
     }
     // The position stands bare in the query, so anything but digits could change its meaning.
-    if (!pdm_query::IsPlainPosition(position)) {
+    if (!IsDecimalNumber(position)) {
         return std::u16string();
     }
     const VxString query = VxString::format(

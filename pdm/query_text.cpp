@@ -1,7 +1,5 @@
 #include "pdm/query_text.h"
 
-#include <algorithm>
-
 namespace pdm_query {
 
 std::u16string QuoteLiteralBody(std::u16string_view text) {
@@ -18,11 +16,6 @@ std::u16string QuoteLiteralBody(std::u16string_view text) {
 
 bool FitsDoubleQuotedLiteral(std::u16string_view text) {
     return text.find(u'"') == std::u16string_view::npos;
-}
-
-bool IsPlainPosition(std::u16string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
 }  // namespace pdm_query

@@ -15,8 +15,4 @@ std::u16string QuoteLiteralBody(std::u16string_view text);
 // the literal and change the query.
 bool FitsDoubleQuotedLiteral(std::u16string_view text);
 
-// Whether the text is a plain decimal number (one or more digits 0-9, nothing else), the only
-// form of an xref position that may stand bare in a query.
-bool IsPlainPosition(std::u16string_view text);
-
 }  // namespace pdm_query

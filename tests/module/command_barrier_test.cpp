@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/host_status_error.h"
 #include "host/vx_status.h"
 #include "host/vx_string.h"
-#include "partref/host_status_error.h"
 #include "sim/host/events.h"
 
 namespace {

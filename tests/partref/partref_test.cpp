@@ -3,12 +3,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/host_status_error.h"
+#include "base/model_space.h"
+#include "base/part_ref_paths.h"
+#include "base/smart_ptr.h"
 #include "host/vx_db.h"
 #include "host/vxm_partref.h"
-#include "partref/host_status_error.h"
-#include "partref/model_space.h"
-#include "partref/part_ref_paths.h"
-#include "partref/smart_ptr.h"
 #include "sim/host/faults.h"
 #include "sim/host/host_control.h"
 #include "sim/mech/mech_control.h"

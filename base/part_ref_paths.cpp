@@ -1,10 +1,10 @@
-#include "partref/part_ref_paths.h"
+#include "base/part_ref_paths.h"
 
+#include "base/host_status_error.h"
+#include "base/model_space.h"
+#include "base/smart_ptr.h"
 #include "host/vxm_bom.h"
 #include "host/vxm_partref.h"
-#include "partref/host_status_error.h"
-#include "partref/model_space.h"
-#include "partref/smart_ptr.h"
 
 Vx::ErrorStatus GetPartRefPaths(VxDbObjectId rowId, PartRefPaths& paths) {
     VxDbObjectIdArray second(0, 8);

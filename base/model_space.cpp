@@ -1,8 +1,8 @@
-#include "partref/model_space.h"
+#include "base/model_space.h"
 
 #include <memory>
 
-#include "partref/host_status_error.h"
+#include "base/host_status_error.h"
 
 void OpenModelSpace(VxDb::OpenMode mode, ModelSpace& space) {
     VxDbDatabase* database = vxdbHostApplicationServices()->workingDatabase();

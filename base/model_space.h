@@ -7,8 +7,8 @@
 
 #include <functional>
 
+#include "base/smart_ptr.h"
 #include "host/vx_db.h"
-#include "partref/smart_ptr.h"
 
 struct ModelSpace {
     SmartPtr<VxDbBlockTable> table;         // released last
