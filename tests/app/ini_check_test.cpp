@@ -1,4 +1,4 @@
-#include "app/ini_check.h"
+#include "app/ini_check/ini_check.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/scenario.h"
-#include "app/scenario_text.h"
+#include "app/common/scenario.h"
+#include "app/common/scenario_text.h"
 #include "sim/scenario/scenario_error.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "app/transcript.h"
+#include "app/common/transcript.h"
 
 namespace {
 

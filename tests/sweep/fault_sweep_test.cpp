@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "app/scenario.h"
-#include "app/session.h"
+#include "app/common/scenario.h"
+#include "app/common/session.h"
 #include "host/vx_status.h"
 #include "sim/host/faults.h"
 #include "sim/host/host_control.h"
