@@ -2,6 +2,19 @@
 
 #include "app/common/module_loader.h"
 
+RunOptions Absolute(const RunOptions& options) {
+    RunOptions absolute = options;
+    absolute.scenario = std::filesystem::absolute(options.scenario);
+    absolute.module = std::filesystem::absolute(options.module);
+    if (options.saveDrawing) {
+        absolute.saveDrawing = std::filesystem::absolute(*options.saveDrawing);
+    }
+    if (options.workdir) {
+        absolute.workdir = std::filesystem::absolute(*options.workdir);
+    }
+    return absolute;
+}
+
 std::filesystem::path BundledExample() {
     return std::filesystem::path(ORBD_EXAMPLES_DIR) / "parts-list.json";
 }

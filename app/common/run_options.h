@@ -23,5 +23,8 @@ struct RunOptions {
 // The bundled example that runs when no scenario is named.
 std::filesystem::path BundledExample();
 
+// Makes the paths of the options absolute, as a run changes the current directory.
+RunOptions Absolute(const RunOptions& options);
+
 bool ParseRunOptions(const std::vector<std::string>& args, const char* argv0, bool shell,
                      RunOptions& options, std::string& error);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/common/change_text.h"
+#include "app/common/text_conversion.h"
 #include "host/kordane.h"
 #include "host/vx_app.h"
 #include "host/vx_editor.h"
@@ -21,10 +22,6 @@
 #include "sim/winsys/window_control.h"
 
 namespace {
-
-std::u16string U16(const std::string& utf8) {
-    return VxString::fromUtf8(utf8).str();
-}
 
 void DefineHostFunctions(const nlohmann::json& functions) {
     for (const auto& [name, answer] : functions.items()) {

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "host/vx_string.h"
+#include "app/common/text_conversion.h"
 #include "sim/winsys/windows_1252.h"
 
 bool ParseTextEncoding(const std::string& name, TextEncodingKind& encoding) {
@@ -30,7 +30,7 @@ namespace {
 // Windows has no iconv: the stand-in's Windows-1252 table, read backwards.
 bool ToWindows1252(const std::string& utf8, std::string& bytes, std::string& error) {
     std::string out;
-    const std::u16string text = VxString::fromUtf8(utf8).str();
+    const std::u16string text = U16(utf8);
     for (char16_t c : text) {
         int byte = 0;
         while (byte < 256 && sim::windows1252ToUtf16(static_cast<unsigned char>(byte)) != c) {
@@ -89,7 +89,7 @@ bool EncodeText(const std::string& utf8, TextEncodingKind encoding, bool mark, s
         case TextEncodingKind::kUtf16Le:
         case TextEncodingKind::kUtf16Be: {
             const bool little = encoding == TextEncodingKind::kUtf16Le;
-            std::u16string text = VxString::fromUtf8(utf8).str();
+            std::u16string text = U16(utf8);
             if (mark) {
                 text.insert(text.begin(), u'\xFEFF');
             }

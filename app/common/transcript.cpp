@@ -1,6 +1,5 @@
 #include "app/common/transcript.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "app/common/terminal_text.h"
@@ -67,15 +66,7 @@ std::string Str(const sim::Event& event, const char* field) {
 // Shows a text with its control characters visible, so that a line of the transcript stays
 // one line.
 std::string Quoted(const std::string& text) {
-    // Most texts are plain printable ASCII, which JSON quotes as they are; the transcript of a
-    // large parts list has millions of them.
-    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
-    });
-    if (plain) {
-        return '"' + text + '"';
-    }
-    return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return '"' + EscapeControls(text, EscapeForm::kJsonString) + '"';
 }
 
 // Command-line output: every event of the transcript starts on a line of its own, so the

@@ -1,7 +1,7 @@
 #include "app/diff/diff_command.h"
 
 #include "app/common/change_text.h"
-#include "app/run/run_command.h"
+#include "app/common/loading_policy.h"
 #include "app/common/transcript.h"
 #include "sim/host/database.h"
 #include "sim/host/faults.h"
@@ -42,14 +42,10 @@ int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << "vexa-sim: diff takes two files, BEFORE.json and AFTER.json\n";
         return 2;
     }
-    RunOptions before;
-    before.scenario = files[0];
-    RunOptions after;
-    after.scenario = files[1];
     // Each file's errors are reported with that file's name.
-    return WithScenario(before, err, [&](const Scenario& first) {
+    return WithScenario(files[0], err, [&](const Scenario& first) {
         const nlohmann::json was = SavedForm(first);
-        return WithScenario(after, err, [&](const Scenario& second) {
+        return WithScenario(files[1], err, [&](const Scenario& second) {
             const std::vector<DrawingChange> changes = DiffDrawings(was, SavedForm(second));
             if (format == TranscriptFormat::kJsonl) {
                 Transcript transcript(out, format);

@@ -3,10 +3,11 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/common/terminal_text.h"
+#include "app/common/text_conversion.h"
 #include "app/ini_check/ini_load_explainer.h"
 #include "app/ini_check/ini_report.h"
 #include "app/ini_check/ini_scenario_check.h"
-#include "app/common/terminal_text.h"
 #include "config/ini_file.h"
 #include "config/ini_line.h"
 #include "config/text_file_read.h"
@@ -85,10 +86,6 @@ void PrintEntries(const SectionEntries& entries, std::ostream& out) {
     }
 }
 
-std::u16string U16(const std::string& utf8) {
-    return VxString::fromUtf8(utf8).str();
-}
-
 // The scenario's findings join the file's own warnings; false, with the reason told, when the
 // scenario cannot be used.
 bool CheckScenario(const Arguments& parsed, const CIniFile& file, LoadExplanation& read,
@@ -117,7 +114,7 @@ bool CheckScenario(const Arguments& parsed, const CIniFile& file, LoadExplanatio
 
 }  // namespace
 
-int runIniCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::optional<Arguments> parsed = ParseArguments(args);
     if (!parsed) {
         err << kUsage;

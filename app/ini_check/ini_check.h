@@ -18,4 +18,4 @@
 #include <vector>
 
 // args: the words after "ini-check".
-int runIniCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/common/scenario.h"
+#include "app/common/text_conversion.h"
 #include "bom/bom_context.h"
 #include "bom/bom_standard.h"
 #include "bom/row_cursor.h"
@@ -25,10 +26,6 @@ void ResetStandIns() {
     sim::resetHost();
     sim::pdm::reset();
     PdmLink::Reset();
-}
-
-std::u16string U16(const std::string& utf8) {
-    return VxString::fromUtf8(utf8).str();
 }
 
 // The values a name takes in the environment, from the start and as steps set it.

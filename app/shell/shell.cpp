@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "app/run/run_command.h"
+#include "app/common/loading_policy.h"
 #include "app/common/scenario.h"
 #include "app/common/session.h"
+#include "app/common/text_conversion.h"
 #include "app/shell/shell_commands.h"
 #include "app/shell/shell_questions.h"
-#include "host/vx_string.h"
 
 int RunShell(const RunOptions& given, LineReader& reader, std::ostream& out, std::ostream& err) {
     RunOptions options = Absolute(given);
@@ -15,7 +15,7 @@ int RunShell(const RunOptions& given, LineReader& reader, std::ostream& out, std
     // ".changes" needs the drawing as it was; the shell's end lists the changes too.
     options.changes = true;
     Transcript transcript(out, options.format);
-    return WithScenario(options, err, [&](const Scenario& scenario) {
+    return WithScenario(options.scenario, err, [&](const Scenario& scenario) {
         ShellQuestions questions(reader, out, transcript);
         Session session(options, scenario, transcript);
         const ShellQuestions::Installed asking = questions.Install(session);
@@ -29,7 +29,7 @@ int RunShell(const RunOptions& given, LineReader& reader, std::ostream& out, std
                 if (line->find_first_not_of(" \t") != std::string::npos) {
                     transcript.SkipEchoOfNextEvent();
                 }
-                session.Type(VxString::fromUtf8(*line + "\n").str());
+                session.Type(U16(*line + "\n"));
             }
         }
         out << "\n";

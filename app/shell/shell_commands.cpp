@@ -8,6 +8,7 @@
 
 #include "app/common/change_text.h"
 #include "app/common/terminal_text.h"
+#include "app/common/text_conversion.h"
 #include "app/shell/text_table.h"
 #include "host/vx_db.h"
 #include "host/vxm_bom.h"
@@ -18,10 +19,6 @@
 #include "sim/pdm/pdm_control.h"
 
 namespace {
-
-std::string Utf8(const std::u16string& text) {
-    return VxString(text).toUtf8();
-}
 
 std::string Trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -213,7 +210,7 @@ void ShellCommands::Save(const std::string& argument) {
         return;
     }
     const std::filesystem::path file =
-        std::filesystem::absolute(std::filesystem::path(VxString::fromUtf8(argument).str()));
+        std::filesystem::absolute(std::filesystem::path(U16(argument)));
     try {
         session_.SaveDrawing(file);
         out_ << "Saved the drawing to " << EscapeControls(argument) << ".\n";

@@ -3,15 +3,11 @@
 #include <cctype>
 
 #include "app/common/terminal_text.h"
-#include "host/vx_string.h"
+#include "app/common/text_conversion.h"
 #include "sim/host/command_line.h"
 #include "sim/pdm/pdm_control.h"
 
 namespace {
-
-std::string Utf8(const std::u16string& text) {
-    return VxString(text).toUtf8();
-}
 
 // A box's text may hold line breaks; each line is shown on its own, escaped.
 std::string ShownLines(const std::u16string& text) {
@@ -52,7 +48,7 @@ std::optional<std::u16string> ShellQuestions::AskPrompt(const std::u16string& pr
         return std::nullopt;
     }
     transcript_.SkipEchoOfNextEvent();
-    return VxString::fromUtf8(*line).str();
+    return U16(*line);
 }
 
 std::optional<int> ShellQuestions::AskMessageBox(const sim::MessageBoxRequest& request) {
@@ -134,7 +130,7 @@ std::optional<std::u16string> ShellQuestions::AskSelectItem(const std::u16string
         out_ << "\n";
         return std::nullopt;
     }
-    return VxString::fromUtf8(*key).str();
+    return U16(*key);
 }
 
 ShellQuestions::Installed ShellQuestions::Install(Session& session) {
