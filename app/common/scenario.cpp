@@ -7,6 +7,7 @@
 #include <sstream>
 #include <unordered_set>
 #include <utility>
+#include <variant>
 
 #include "app/common/scenario_text.h"
 #include "app/common/text_encoding.h"
@@ -14,6 +15,7 @@
 #include "sim/pdm/pdm_scenario.h"
 #include "sim/scenario/drawing_io.h"
 #include "sim/scenario/json_at.h"
+#include "sim/scenario/scenario_error.h"
 
 namespace {
 
@@ -100,11 +102,14 @@ ScenarioFile ParseFile(const std::string& name, const JsonAt& node) {
     return file;
 }
 
-void CheckHandles(const JsonAt& list) {
+std::vector<HandleAt> ReadHandles(const JsonAt& list) {
     list.requireArray();
+    std::vector<HandleAt> handles;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        list.at(i).integer(1, INT64_MAX);
+        const JsonAt handle = list.at(i);
+        handles.push_back(HandleAt{handle.integer(1, INT64_MAX), handle.path()});
     }
+    return handles;
 }
 
 // An object whose keys are the scenario's own names.
@@ -117,8 +122,9 @@ void RequireMap(const JsonAt& map) {
 // Environment values that name places in the file system, kept for the work-directory check.
 constexpr const char* kPathSettings[] = {"BOMIniFile", "WSPATH"};
 
-void CheckEnv(const JsonAt& env, std::vector<ScenarioPathSetting>& pathSettings) {
+ScenarioEnv ReadEnv(const JsonAt& env, std::vector<ScenarioPathSetting>& pathSettings) {
     RequireMap(env);
+    ScenarioEnv values;
     for (const auto& [name, unused] : env.value().items()) {
         const JsonAt value = env[name];
         const std::string text = value.utf8();
@@ -130,10 +136,12 @@ void CheckEnv(const JsonAt& env, std::vector<ScenarioPathSetting>& pathSettings)
                 pathSettings.push_back(ScenarioPathSetting{name, text, value.path()});
             }
         }
+        values.emplace_back(name, text);
     }
+    return values;
 }
 
-void CheckFault(const JsonAt& fail) {
+FailStep ReadFault(const JsonAt& fail) {
     fail.requireObject({"op", "nth", "status"});
     const std::string op = fail["op"].utf8();
     if (!sim::isFaultOperation(op)) {
@@ -148,70 +156,73 @@ void CheckFault(const JsonAt& fail) {
         !nth.value().is_number_unsigned()) {
         nth.fail("nth counts calls from 1, from the step that arms the fault");
     }
-    nth.integer(1, INT32_MAX);
-    if (fail["status"].integer(INT32_MIN, INT32_MAX) == 0) {
+    const auto count = static_cast<int>(nth.integer(1, INT32_MAX));
+    const auto status = static_cast<int>(fail["status"].integer(INT32_MIN, INT32_MAX));
+    if (status == 0) {
         fail["status"].fail("status 0 is success: a fault needs a failing status");
     }
+    return FailStep{op, count, status};
 }
 
-ScenarioStep ParseStep(const JsonAt& node, std::vector<ScenarioPathSetting>& pathSettings) {
-    ScenarioStep step{ScenarioStep::Kind::kType, node.value(), node.path()};
+CommandStep ReadCommand(const JsonAt& node, std::vector<ScenarioPathSetting>& pathSettings) {
+    node.requireObject({"command", "add", "erase", "unerase", "env", "cancel", "typeAhead"});
+    CommandStep command;
+    command.name = node["command"].utf8();
+    if (node.has("typeAhead")) {
+        command.typeAhead = node["typeAhead"].utf8();
+    }
+    if (node.has("add")) {
+        node["add"].requireArray();
+        command.add = node["add"].value();
+    }
+    for (const auto& [list, handles] :
+         {std::pair{"erase", &command.erase}, std::pair{"unerase", &command.unerase}}) {
+        if (node.has(list)) {
+            *handles = ReadHandles(node[list]);
+        }
+    }
+    if (node.has("env")) {
+        command.env = ReadEnv(node["env"], pathSettings);
+    }
+    if (node.has("cancel")) {
+        command.cancel = node["cancel"].boolean();
+    }
+    return command;
+}
+
+ScenarioStep ReadStep(const JsonAt& node, std::vector<ScenarioPathSetting>& pathSettings) {
     if (!node.value().is_object()) {
         node.fail("a step must be an object");
     }
+    ScenarioStep step{TypeStep{}, node.path()};
     if (node.has("type")) {
         node.requireObject({"type"});
-        node["type"].utf8();
-        step.kind = ScenarioStep::Kind::kType;
+        step.action = TypeStep{node["type"].utf8()};
     } else if (node.has("command")) {
-        node.requireObject({"command", "add", "erase", "unerase", "env", "cancel", "typeAhead"});
-        node["command"].utf8();
-        if (node.has("typeAhead")) {
-            node["typeAhead"].utf8();
-        }
-        if (node.has("add")) {
-            node["add"].requireArray();
-        }
-        for (const char* list : {"erase", "unerase"}) {
-            if (node.has(list)) {
-                CheckHandles(node[list]);
-            }
-        }
-        if (node.has("env")) {
-            CheckEnv(node["env"], pathSettings);
-        }
-        if (node.has("cancel")) {
-            node["cancel"].boolean();
-        }
-        step.kind = ScenarioStep::Kind::kCommand;
+        step.action = ReadCommand(node, pathSettings);
     } else if (node.has("lisp")) {
         node.requireObject({"lisp"});
-        node["lisp"].utf8();
-        step.kind = ScenarioStep::Kind::kLisp;
+        step.action = LispStep{node["lisp"].utf8()};
     } else if (node.has("save")) {
         node.requireObject({"save"});
-        node["save"].boolean();
-        step.kind = ScenarioStep::Kind::kSave;
+        step.action = SaveStep{node["save"].boolean()};
     } else if (node.has("fail")) {
         node.requireObject({"fail"});
-        CheckFault(node["fail"]);
-        step.kind = ScenarioStep::Kind::kFail;
+        step.action = ReadFault(node["fail"]);
     } else if (node.has("env")) {
         node.requireObject({"env"});
-        CheckEnv(node["env"], pathSettings);
-        step.kind = ScenarioStep::Kind::kEnv;
+        step.action = EnvStep{ReadEnv(node["env"], pathSettings)};
     } else if (node.has("pdm")) {
         node.requireObject({"pdm"});
         const JsonAt pdm = node["pdm"];
         sim::pdm::check(pdm.value(), pdm.path());
         if (pdm.has("env")) {
-            CheckEnv(pdm["env"], pathSettings);
+            ReadEnv(pdm["env"], pathSettings);
         }
-        step.kind = ScenarioStep::Kind::kPdm;
+        step.action = PdmStep{pdm.value()};
     } else if (node.has("structure2d")) {
         node.requireObject({"structure2d"});
-        node["structure2d"].boolean();
-        step.kind = ScenarioStep::Kind::kStructure2d;
+        step.action = Structure2dStep{node["structure2d"].boolean()};
     } else {
         node.fail(
             "a step needs one of \"type\", \"command\", \"lisp\", \"save\", \"fail\", \"env\", "
@@ -265,7 +276,7 @@ Scenario ParseScenario(const json& document) {
         const JsonAt pdm = root["pdm"];
         sim::pdm::check(pdm.value(), pdm.path());
         if (pdm.has("env")) {
-            CheckEnv(pdm["env"], scenario.pathSettings);
+            ReadEnv(pdm["env"], scenario.pathSettings);
         }
         scenario.pdm = document["pdm"];
     }
@@ -294,7 +305,7 @@ Scenario ParseScenario(const json& document) {
         const JsonAt steps = root["steps"];
         steps.requireArray();
         for (std::size_t i = 0; i < steps.size(); ++i) {
-            scenario.steps.push_back(ParseStep(steps.at(i), scenario.pathSettings));
+            scenario.steps.push_back(ReadStep(steps.at(i), scenario.pathSettings));
         }
     }
     return scenario;
@@ -304,22 +315,18 @@ void CheckStepsAgainstDrawing(const Scenario& scenario, sim::Database& db,
                               sim::DrawingHandles& handles) {
     std::unordered_set<std::int64_t> added;
     for (const ScenarioStep& step : scenario.steps) {
-        if (step.kind != ScenarioStep::Kind::kCommand) {
+        const auto* command = std::get_if<CommandStep>(&step.action);
+        if (command == nullptr) {
             continue;
         }
-        const JsonAt node(step.node, step.path);
-        if (node.has("add")) {
-            sim::checkEntities(node["add"].value(), node["add"].path(), db, handles, added);
+        if (command->add) {
+            sim::checkEntities(*command->add, step.path + "/add", db, handles, added);
         }
-        for (const char* list : {"erase", "unerase"}) {
-            if (!node.has(list)) {
-                continue;
-            }
-            const JsonAt handlesAt = node[list];
-            for (std::size_t i = 0; i < handlesAt.size(); ++i) {
-                const std::int64_t handle = handlesAt.at(i).integer(1, INT64_MAX);
-                if (handles.entity(handle).isNull() && added.count(handle) == 0) {
-                    handlesAt.at(i).fail("no entity has handle " + std::to_string(handle));
+        for (const std::vector<HandleAt>* list : {&command->erase, &command->unerase}) {
+            for (const HandleAt& at : *list) {
+                if (handles.entity(at.handle).isNull() && added.count(at.handle) == 0) {
+                    throw sim::ScenarioError(at.path,
+                                             "no entity has handle " + std::to_string(at.handle));
                 }
             }
         }

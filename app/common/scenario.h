@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/common/scenario_step.h"
 #include "sim/host/database.h"
 #include "sim/scenario/drawing_handles.h"
 
@@ -18,14 +19,6 @@
 struct ScenarioFile {
     std::string name;
     std::string bytes;  // already encoded
-};
-
-// One step, kept as JSON with its place in the file; the runner interprets it.
-struct ScenarioStep {
-    enum class Kind { kType, kCommand, kLisp, kSave, kFail, kEnv, kPdm, kStructure2d };
-    Kind kind;
-    nlohmann::json node;
-    std::string path;
 };
 
 // A PDM environment value that names a place in the file system ("BOMIniFile", "WSPATH"),

@@ -2,6 +2,8 @@
 
 #include <fstream>
 #include <stdexcept>
+#include <utility>
+#include <variant>
 
 #include "app/common/change_text.h"
 #include "app/common/text_conversion.h"
@@ -22,6 +24,14 @@
 #include "sim/winsys/window_control.h"
 
 namespace {
+
+// Lambdas for std::visit, one for each kind of step.
+template <class... Visitors>
+struct Overloaded : Visitors... {
+    using Visitors::operator()...;
+};
+template <class... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 void DefineHostFunctions(const nlohmann::json& functions) {
     for (const auto& [name, answer] : functions.items()) {
@@ -167,50 +177,48 @@ void Session::ReportUnfiredFaults() {
     }
 }
 
-void Session::Type(const std::u16string& text) {
+void Session::Enter(const std::u16string& text) {
     sim::typeText(text);
     sim::runCommandLine();
+}
+
+void Session::Type(const std::u16string& text) {
+    Enter(text);
     ReportFiles();
 }
 
-void Session::SetEnv(const nlohmann::json& env) {
-    for (const auto& [name, value] : env.items()) {
-        sim::pdm::setEnv(sim::pdm::currentDocument(), U16(name), U16(value.get<std::string>()));
+void Session::SetEnv(const ScenarioEnv& env) {
+    for (const auto& [name, value] : env) {
+        sim::pdm::setEnv(sim::pdm::currentDocument(), U16(name), U16(value));
     }
 }
 
-void Session::RunHostCommandStep(const nlohmann::json& node, const std::string& path) {
-    const std::u16string name = U16(node["command"].get<std::string>());
-    const bool cancelled = node.value("cancel", false);
+void Session::RunHostCommandStep(const CommandStep& command, const std::string& path) {
+    const std::u16string name = U16(command.name);
     // What the user typed while the command ran: the commands it queued read their answers
     // from it.
-    if (node.contains("typeAhead")) {
-        sim::typeText(U16(node["typeAhead"].get<std::string>()));
+    if (command.typeAhead) {
+        sim::typeText(U16(*command.typeAhead));
     }
     auto body = [&]() {
-        if (node.contains("add")) {
-            sim::addEntities(node["add"], path + "/add", sim::workingDatabase(), handles_);
+        if (command.add) {
+            sim::addEntities(*command.add, path + "/add", sim::workingDatabase(), handles_);
         }
-        for (const char* list : {"erase", "unerase"}) {
-            if (!node.contains(list)) {
-                continue;
-            }
-            const bool erasing = std::string(list) == "erase";
-            for (const auto& handle : node[list]) {
+        for (const auto& [handles, erasing] :
+             {std::pair{&command.erase, true}, std::pair{&command.unerase, false}}) {
+            for (const HandleAt& at : *handles) {
                 VxDbObject* object = nullptr;
-                const VxDbObjectId id = handles_.entity(handle.get<std::int64_t>());
+                const VxDbObjectId id = handles_.entity(at.handle);
                 if (vxdbOpenVxDbObject(object, id, VxDb::kForWrite, nullptr, true) == Vx::eOk) {
                     object->erase(erasing);
                     object->close();
                 }
             }
         }
-        if (node.contains("env")) {
-            SetEnv(node["env"]);
-        }
+        SetEnv(command.env);
     };
-    if (cancelled) {
-        sim::emit(sim::Event{{"ev", "command"}, {"name", node["command"]}, {"source", "scenario"}});
+    if (command.cancel) {
+        sim::emit(sim::Event{{"ev", "command"}, {"name", command.name}, {"source", "scenario"}});
         sim::fireCommandStart(name.c_str());
         body();
         sim::fireCommandCancel(name.c_str());
@@ -221,39 +229,28 @@ void Session::RunHostCommandStep(const nlohmann::json& node, const std::string& 
 }
 
 void Session::RunStep(const ScenarioStep& step) {
-    const nlohmann::json& node = step.node;
-    switch (step.kind) {
-        case ScenarioStep::Kind::kType:
-            Type(U16(node["type"].get<std::string>()));
-            return;
-        case ScenarioStep::Kind::kCommand:
-            RunHostCommandStep(node, step.path);
-            break;
-        case ScenarioStep::Kind::kLisp:
-            sim::runLisp(U16(node["lisp"].get<std::string>()));
-            break;
-        case ScenarioStep::Kind::kSave:
-            if (node["save"].get<bool>()) {
-                VxApDocument* document = vxDocManagerPtr()->curDocument();
-                sim::fireSaveStart(document->database(), document->fileName());
-            }
-            break;
-        case ScenarioStep::Kind::kFail:
-            sim::armFault(node["fail"]["op"].get<std::string>(), node["fail"]["nth"].get<int>(),
-                          node["fail"]["status"].get<int>());
-            break;
-        case ScenarioStep::Kind::kEnv:
-            SetEnv(node["env"]);
-            break;
-        case ScenarioStep::Kind::kPdm: {
-            const sim::FaultsSuspended own;
-            sim::pdm::configure(node["pdm"], step.path + "/pdm");
-            break;
-        }
-        case ScenarioStep::Kind::kStructure2d:
-            sim::setStructure2d(sim::workingDatabase(), node["structure2d"].get<bool>());
-            break;
-    }
+    std::visit(
+        Overloaded{
+            [&](const TypeStep& type) { Enter(U16(type.text)); },
+            [&](const CommandStep& command) { RunHostCommandStep(command, step.path); },
+            [](const LispStep& lisp) { sim::runLisp(U16(lisp.expression)); },
+            [](const SaveStep& save) {
+                if (save.save) {
+                    VxApDocument* document = vxDocManagerPtr()->curDocument();
+                    sim::fireSaveStart(document->database(), document->fileName());
+                }
+            },
+            [](const FailStep& fail) { sim::armFault(fail.operation, fail.nth, fail.status); },
+            [&](const EnvStep& env) { SetEnv(env.env); },
+            [&](const PdmStep& pdm) {
+                const sim::FaultsSuspended own;
+                sim::pdm::configure(pdm.pdm, step.path + "/pdm");
+            },
+            [](const Structure2dStep& structure) {
+                sim::setStructure2d(sim::workingDatabase(), structure.on);
+            },
+        },
+        step.action);
     ReportFiles();
 }
 

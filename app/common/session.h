@@ -59,8 +59,10 @@ class Session {
     void KeepInsideWorkDirectory(const std::vector<ScenarioPathSetting>& settings);
     void ReportFiles();
     void ReportUnfiredFaults();
-    void RunHostCommandStep(const nlohmann::json& spec, const std::string& path);
-    void SetEnv(const nlohmann::json& env);
+    // Typed text, without reporting the files written.
+    void Enter(const std::u16string& text);
+    void RunHostCommandStep(const CommandStep& command, const std::string& path);
+    void SetEnv(const ScenarioEnv& env);
 
     RunOptions options_;
     Transcript& transcript_;

@@ -32,11 +32,12 @@ void ResetStandIns() {
 void AddEnvValues(const Scenario& scenario, const char* name, KeySet& into) {
     into.Add(sim::pdm::env(sim::pdm::currentDocument(), U16(name)));
     for (const ScenarioStep& step : scenario.steps) {
-        const bool setsEnv =
-            step.kind == ScenarioStep::Kind::kEnv ||
-            (step.kind == ScenarioStep::Kind::kCommand && step.node.contains("env"));
-        if (setsEnv && step.node["env"].contains(name)) {
-            into.Add(U16(step.node["env"][name].get<std::string>()));
+        if (const ScenarioEnv* env = EnvSetBy(step)) {
+            for (const auto& [key, value] : *env) {
+                if (key == name) {
+                    into.Add(U16(value));
+                }
+            }
         }
     }
 }

@@ -16,6 +16,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "app/common/scenario.h"
@@ -119,7 +120,7 @@ Outcome RunOnce(const Scenario& scenario, const std::string& failOperation, int 
         sim::armFault(failOperation, nth, FailureStatus(failOperation));
     }
     for (std::size_t i = 0; i < scenario.steps.size() && i < stepLimit; ++i) {
-        if (scenario.steps[i].kind == ScenarioStep::Kind::kFail) {
+        if (std::holds_alternative<FailStep>(scenario.steps[i].action)) {
             continue;
         }
         session.RunStep(scenario.steps[i]);
