@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/diff_command.h"
-#include "app/ini_check.h"
-#include "app/line_reader.h"
-#include "app/run_options.h"
-#include "app/runner.h"
-#include "app/shell.h"
+#include "app/common/run_options.h"
+#include "app/diff/diff_command.h"
+#include "app/ini_check/ini_check.h"
+#include "app/run/run_command.h"
+#include "app/shell/line_reader.h"
+#include "app/shell/shell.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     const std::string verb = args[0];
     args.erase(args.begin());
     if (verb == "ini-check") {
-        return runIniCheck(args, std::cout, std::cerr);
+        return RunIniCheck(args, std::cout, std::cerr);
     }
     if (verb == "diff") {
         return RunDiff(args, std::cout, std::cerr);

@@ -6,8 +6,8 @@
 #include <iostream>
 #include <string>
 
-#include "app/change_text.h"
-#include "app/drawing_diff.h"
+#include "app/common/change_text.h"
+#include "app/common/drawing_diff.h"
 #include "bench/ratio_reporter.h"
 
 namespace {

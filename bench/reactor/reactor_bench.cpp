@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/module_loader.h"
+#include "app/common/module_loader.h"
 #include "bench/ratio_reporter.h"
 #include "host/vx_db.h"
 #include "host/vxm_partref.h"

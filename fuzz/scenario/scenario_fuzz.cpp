@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/scenario.h"
-#include "app/scenario_text.h"
+#include "app/common/scenario.h"
+#include "app/common/scenario_text.h"
 #include "sim/host/faults.h"
 #include "sim/host/host_control.h"
 #include "sim/pdm/pdm_control.h"

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/change_text.h"
-#include "app/diff_command.h"
-#include "app/drawing_diff.h"
+#include "app/common/change_text.h"
+#include "app/diff/diff_command.h"
+#include "app/common/drawing_diff.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;

@@ -1,4 +1,4 @@
-#include "app/ini_check.h"
+#include "app/ini_check/ini_check.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ Check RunCheck(std::vector<std::string> args) {
     std::ostringstream out;
     std::ostringstream err;
     Check check;
-    check.code = runIniCheck(args, out, err);
+    check.code = RunIniCheck(args, out, err);
     check.out = out.str();
     check.err = err.str();
     return check;

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/runner.h"
+#include "app/run/run_command.h"
 
 namespace fs = std::filesystem;
 

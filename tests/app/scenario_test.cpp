@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <variant>
 
-#include "app/scenario.h"
-#include "app/scenario_text.h"
+#include "app/common/scenario.h"
+#include "app/common/scenario_text.h"
 #include "sim/scenario/scenario_error.h"
 
 namespace {
@@ -164,8 +165,9 @@ TEST(Scenario, StepsChangeThePdmAndTheDrawingSetting) {
              {{"hasPart", "1"}, {"settings", {{"A", "1"}}}, {"tables", {{"T", json::array()}}}}}},
            {{"structure2d", true}}}}});
     ASSERT_EQ(scenario.steps.size(), 2u);
-    EXPECT_EQ(scenario.steps[0].kind, ScenarioStep::Kind::kPdm);
-    EXPECT_EQ(scenario.steps[1].kind, ScenarioStep::Kind::kStructure2d);
+    EXPECT_TRUE(std::holds_alternative<PdmStep>(scenario.steps[0].action));
+    ASSERT_TRUE(std::holds_alternative<Structure2dStep>(scenario.steps[1].action));
+    EXPECT_TRUE(std::get<Structure2dStep>(scenario.steps[1].action).on);
     EXPECT_EQ(ErrorPath({{"steps", {{{"pdm", {{"hasPart", 1}}}}}}}), "/steps/0/pdm/hasPart");
     EXPECT_EQ(ErrorPath({{"steps", {{{"structure2d", "yes"}}}}}), "/steps/0/structure2d");
 }

@@ -10,7 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/shell.h"
+#include "app/shell/shell.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "app/transcript.h"
+#include "app/common/transcript.h"
 
 namespace {
 
@@ -82,8 +82,15 @@ TEST(TextTranscript, PdmTrafficStaysOneLinePerCall) {
               "PDM prep \"@(Where \\\"a=b\\\" #C)\" -> \"Part 1\"\n");
     EXPECT_EQ(
         Text({{"ev", "pdm.call"}, {"name", "X"}, {"arg", "a\\b\x7f \xc3\xa4 \xff"}, {"code", 0}}),
-        "PDM X \"a\\\\b\x7f \xc3\xa4 \xef\xbf\xbd\" -> 0\n")
-        << "backslash escaped, DEL and other characters as they are, broken UTF-8 replaced";
+        "PDM X \"a\\\\b\\u007f \xc3\xa4 \\xff\" -> 0\n")
+        << "backslash and DEL escaped, other characters as they are, a byte that is not UTF-8 "
+           "shown as a byte";
+    EXPECT_EQ(Text({{"ev", "queue"},
+                    {"text",
+                     "A\xc2\x9b"
+                     "2J\n"}}),
+              "[queued] \"A\\u009b2J\\n\"\n")
+        << "a C1 control escaped as everywhere else";
 }
 
 // Counts how often the transcript hands its lines on.

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/module_loader.h"
+#include "app/common/module_loader.h"
 #include "sim/host/command_line.h"
 #include "tests/partref/part_ref_test_support.h"
 

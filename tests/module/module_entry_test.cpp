@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/module_loader.h"
+#include "app/common/module_loader.h"
 #include "host/vx_app.h"
 #include "sim/host/command_stack.h"
 #include "sim/host/documents.h"

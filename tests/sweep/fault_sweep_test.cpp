@@ -16,10 +16,11 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
-#include "app/scenario.h"
-#include "app/session.h"
+#include "app/common/scenario.h"
+#include "app/common/session.h"
 #include "host/vx_status.h"
 #include "sim/host/faults.h"
 #include "sim/host/host_control.h"
@@ -119,7 +120,7 @@ Outcome RunOnce(const Scenario& scenario, const std::string& failOperation, int 
         sim::armFault(failOperation, nth, FailureStatus(failOperation));
     }
     for (std::size_t i = 0; i < scenario.steps.size() && i < stepLimit; ++i) {
-        if (scenario.steps[i].kind == ScenarioStep::Kind::kFail) {
+        if (std::holds_alternative<FailStep>(scenario.steps[i].action)) {
             continue;
         }
         session.RunStep(scenario.steps[i]);

@@ -17,7 +17,7 @@
 #include <thread>
 #include <utility>
 
-#include "app/module_loader.h"
+#include "app/common/module_loader.h"
 #include "sim/host/command_line.h"
 #include "sim/host/host_control.h"
 #include "sim/pdm/pdm_control.h"

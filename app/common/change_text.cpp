@@ -1,0 +1,150 @@
+#include "app/common/change_text.h"
+
+#include <cmath>
+
+#include "app/common/terminal_text.h"
+
+namespace {
+
+using nlohmann::json;
+
+std::string Number(const json& value) {
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < 1e15) {
+            return std::to_string(static_cast<long long>(number));
+        }
+    }
+    return value.dump();
+}
+
+std::string Position(const json& position) {
+    if (!position.is_array() || position.empty()) {
+        return "(0, 0)";
+    }
+    std::string shown = "(";
+    for (std::size_t i = 0; i < position.size(); ++i) {
+        shown += (i == 0 ? "" : ", ") + Number(position[i]);
+    }
+    return shown + ")";
+}
+
+std::string Value(const json& value) {
+    if (value.is_null()) {
+        return "(none)";
+    }
+    if (value.is_string()) {
+        return "\"" + EscapeControls(value.get<std::string>()) + "\"";
+    }
+    if (value.is_number()) {
+        return Number(value);
+    }
+    return EscapeControls(value.dump(-1, ' ', false, json::error_handler_t::replace));
+}
+
+std::string Change(const std::string& label, const DrawingChange& change) {
+    return label + ": " + Value(change.oldValue) + " -> " + Value(change.newValue);
+}
+
+std::string RowSummary(const json& row) {
+    std::string shown = "qty " + Value(row.value("qty", json()));
+    const json cells = row.value("cells", json::object());
+    for (const auto& [column, text] : cells.items()) {
+        shown += ", " + EscapeControls(column) + " " + Value(text);
+    }
+    return shown;
+}
+
+std::string EntitySummary(const json& entity) {
+    std::string shown;
+    if (entity.contains("block")) {
+        shown += " of " + Value(entity["block"]);
+    }
+    return shown + " at " + Position(entity.value("position", json()));
+}
+
+std::string ColumnSummary(const json& column) {
+    return column.value("visible", true) ? "" : " (hidden)";
+}
+
+// The words for a change, given the segments of its place after the group.
+std::string Describe(const DrawingChange& change, const std::vector<std::string>& place) {
+    std::string subject;
+    for (std::size_t i = 0; i + 1 < place.size(); ++i) {
+        subject += (i == 0 ? "" : " ") + EscapeControls(place[i]);
+    }
+    const std::string last = place.empty() ? std::string() : EscapeControls(place.back());
+    const bool whole = place.size() == 1;
+    const json& was = change.oldValue;
+    const json& is = change.newValue;
+    if (change.what == "row" && whole && (was.is_null() || is.is_null())) {
+        return last +
+               (was.is_null() ? " added: " + RowSummary(is) : " removed: " + RowSummary(was));
+    }
+    if (change.what == "entity" && whole && (was.is_null() || is.is_null())) {
+        return last +
+               (was.is_null() ? " added" + EntitySummary(is) : " erased" + EntitySummary(was));
+    }
+    if (change.what == "entity" && last == "position") {
+        return subject + " moved: " + Position(was) + " -> " + Position(is);
+    }
+    if (change.what == "column" && whole) {
+        if (was.is_null() || is.is_null()) {
+            return "column " + last +
+                   (was.is_null() ? " added" + ColumnSummary(is) : " removed" + ColumnSummary(was));
+        }
+        return Change("column " + last, change);
+    }
+    if (change.what == "partData") {
+        return Change(subject + (subject.empty() ? "" : " ") + "part data " + last, change);
+    }
+    return Change(subject.empty() ? last : subject + " " + last, change);
+}
+
+std::string Heading(const std::string& group) {
+    std::string shown = EscapeControls(group);
+    if (!shown.empty() && shown[0] >= 'a' && shown[0] <= 'z') {
+        shown[0] = static_cast<char>(shown[0] - 'a' + 'A');
+    }
+    return shown;
+}
+
+}  // namespace
+
+std::string ChangesText(const std::vector<DrawingChange>& changes) {
+    if (changes.empty()) {
+        return "no changes\n";
+    }
+    std::string text;
+    std::string group;
+    bool first = true;
+    for (const DrawingChange& change : changes) {
+        std::vector<std::string> place = WhereSegments(change.where);
+        if (first || place.front() != group) {
+            group = place.front();
+            text += Heading(group) + "\n";
+            first = false;
+        }
+        place.erase(place.begin());
+        text += "  " + Describe(change, place) + "\n";
+    }
+    return text;
+}
+
+sim::Event ChangeEvent(const DrawingChange& change) {
+    return sim::Event{{"ev", "change"},
+                      {"what", change.what},
+                      {"where", change.where},
+                      {"old", change.oldValue},
+                      {"new", change.newValue}};
+}
+
+void WriteChanges(const std::vector<DrawingChange>& changes, Transcript& transcript) {
+    if (transcript.format() == TranscriptFormat::kJsonl) {
+        for (const DrawingChange& change : changes) {
+            transcript.Write(ChangeEvent(change));
+        }
+        return;
+    }
+    transcript.WriteText("[changes]\n" + ChangesText(changes));
+}

@@ -1,0 +1,171 @@
+#include "app/common/transcript.h"
+
+#include <vector>
+
+#include "app/common/terminal_text.h"
+
+bool ParseTranscriptFormat(const std::string& word, TranscriptFormat& format) {
+    if (word == "text") {
+        format = TranscriptFormat::kText;
+        return true;
+    }
+    if (word == "jsonl") {
+        format = TranscriptFormat::kJsonl;
+        return true;
+    }
+    return false;
+}
+
+void Transcript::Write(const sim::Event& event) {
+    const bool echo = skipEcho_ && IsEcho(event);
+    skipEcho_ = false;
+    if (format_ == TranscriptFormat::kJsonl) {
+        out_ << event.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    } else if (!echo) {
+        out_ << AsText(event) << '\n';
+    }
+    // A large parts list is millions of lines: a write for each would be a tenth of the run.
+    // Up to each command the transcript is out, so a run that dies shows what it was doing.
+    if (const auto ev = event.find("ev"); ev != event.end() && *ev == "command") {
+        out_.flush();
+    }
+}
+
+void Transcript::Flush() {
+    out_.flush();
+}
+
+bool Transcript::IsEcho(const sim::Event& event) const {
+    const auto ev = event.find("ev");
+    if (ev == event.end() || !ev->is_string()) {
+        return false;
+    }
+    if (*ev == "command") {
+        const auto source = event.find("source");
+        return source != event.end() && *source == "typed";
+    }
+    // A cancelled prompt is no echo: the terminal showed no answer.
+    return *ev == "prompt" && event.contains("answer");
+}
+
+void Transcript::WriteText(const std::string& text) {
+    out_ << text;
+    out_.flush();
+}
+
+namespace {
+
+std::string Str(const sim::Event& event, const char* field) {
+    const auto it = event.find(field);
+    if (it == event.end()) {
+        return {};
+    }
+    return it->is_string() ? it->get<std::string>() : it->dump();
+}
+
+// Shows a text with its control characters visible, so that a line of the transcript stays
+// one line.
+std::string Quoted(const std::string& text) {
+    return '"' + EscapeControls(text, EscapeForm::kJsonString) + '"';
+}
+
+// Command-line output: every event of the transcript starts on a line of its own, so the
+// line break the host's texts begin or end with is already there.
+std::string CommandLineOutput(std::string text) {
+    if (text.starts_with('\n')) {
+        text.erase(0, 1);
+    }
+    if (text.ends_with('\n')) {
+        text.pop_back();
+    }
+    const std::vector<std::string> lines = EscapedLines(text);
+    std::string shown = lines.front();
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        shown += "\n" + lines[i];
+    }
+    return shown;
+}
+
+// Alerts, message boxes and dialogs stand in a frame of their own, their texts as shown.
+std::string Framed(const std::string& title, const std::vector<std::string>& body,
+                   const std::string& closing) {
+    std::string framed = "  +-- " + title + "\n";
+    for (const std::string& line : body) {
+        framed += "  | " + line + "\n";
+    }
+    return framed + "  +--" + (closing.empty() ? "" : " " + closing);
+}
+
+std::string FramedText(const std::string& title, const std::string& text,
+                       const std::string& closing) {
+    return Framed(title, EscapedLines(text), closing);
+}
+
+std::string DialogText(const sim::Event& event) {
+    std::vector<std::string> body;
+    const auto texts = event.find("texts");
+    if (texts != event.end() && texts->is_object()) {
+        for (const auto& [control, text] : texts->items()) {
+            const std::vector<std::string> lines =
+                EscapedLines(text.is_string() ? text.get<std::string>() : text.dump());
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                body.push_back((i == 0 ? control + ": " : std::string(control.size() + 2, ' ')) +
+                               lines[i]);
+            }
+        }
+    }
+    body.push_back("check: " + Str(event, "check"));
+    return Framed("dialog " + Str(event, "id") + ": " + EscapeControls(Str(event, "caption")), body,
+                  "result: " + Str(event, "result"));
+}
+
+}  // namespace
+
+std::string Transcript::AsText(const sim::Event& event) const {
+    const std::string ev = Str(event, "ev");
+    if (ev == "command") {
+        return "Command: " + EscapeControls(Str(event, "name")) + "   (" + Str(event, "source") +
+               ")";
+    }
+    if (ev == "prompt") {
+        const bool cancelled = event.value("cancelled", false);
+        return CommandLineOutput(Str(event, "prompt") +
+                                 (cancelled ? "*Cancel*" : Str(event, "answer")));
+    }
+    if (ev == "print") {
+        return CommandLineOutput(Str(event, "text"));
+    }
+    if (ev == "alert") {
+        return FramedText("alert", Str(event, "text"), "");
+    }
+    if (ev == "msgbox") {
+        return FramedText("message box, style " + Str(event, "style"), Str(event, "text"),
+                          "answer: " + Str(event, "answer"));
+    }
+    if (ev == "dialog") {
+        return DialogText(event);
+    }
+    if (ev == "queue") {
+        return "[queued] " + Quoted(Str(event, "text"));
+    }
+    if (ev == "pdm.call") {
+        return "PDM " + Str(event, "name") + " " + Quoted(Str(event, "arg")) + " -> " +
+               Str(event, "code");
+    }
+    if (ev == "pdm.prep") {
+        return std::string("PDM ") + (event.value("modal", false) ? "prep (dialog) " : "prep ") +
+               Quoted(Str(event, "expr")) + " -> " + Quoted(Str(event, "result"));
+    }
+    if (ev == "pdm.env.set") {
+        return "PDM env " + Str(event, "name") + " = " + Quoted(Str(event, "value"));
+    }
+    if (ev == "file") {
+        return "[file] " + Str(event, "path") + " (" + Str(event, "bytes") + " bytes)";
+    }
+    if (ev == "end") {
+        return "[end] open objects: " + Str(event, "openObjects");
+    }
+    sim::Event rest = event;
+    rest.erase("ev");
+    return "[" + ev + "]" + (rest.empty() ? std::string() : " " + rest.dump());
+}

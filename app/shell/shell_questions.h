@@ -1,0 +1,46 @@
+// The questions a run asks its user, put on the terminal: a prompt the typed line did not
+// answer, message boxes, the part-reference dialog and the PDM's item selection. The end of
+// the input cancels the question it meets (a box gets its default, the selection "").
+//
+// Install() points the stand-ins' hooks here; the guard it answers resets them all, so keep
+// it for no longer than the reader and the output stream live.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "app/shell/line_reader.h"
+#include "app/common/session.h"
+#include "app/common/transcript.h"
+#include "sim/winsys/window_control.h"
+
+class ShellQuestions {
+  public:
+    ShellQuestions(LineReader& reader, std::ostream& out, Transcript& transcript)
+        : reader_(reader), out_(out), transcript_(transcript) {}
+
+    std::optional<std::u16string> AskPrompt(const std::u16string& prompt);
+    std::optional<int> AskMessageBox(const sim::MessageBoxRequest& request);
+    std::optional<sim::DialogAnswer> AskDialog(const winsys::DialogRequest& request);
+    std::optional<std::u16string> AskSelectItem(const std::u16string& title);
+
+    class Installed {
+      public:
+        Installed() = default;
+        ~Installed();
+        Installed(const Installed&) = delete;
+        Installed& operator=(const Installed&) = delete;
+    };
+    // Questions the scenario answers (its "ui" list, the PDM's "selectItem") are not asked.
+    [[nodiscard]] Installed Install(Session& session);
+
+  private:
+    // Asks until the answer starts with one of the letters (either case); the letter, or
+    // nothing at the end of the input.
+    std::optional<char> AskLetter(const std::string& question, const std::string& letters);
+
+    LineReader& reader_;
+    std::ostream& out_;
+    Transcript& transcript_;
+};

@@ -1,0 +1,1 @@
+// Stands for a module header of the same name.
