@@ -25,6 +25,8 @@ endif()
 cmake_path(NORMAL_PATH ROOT OUTPUT_VARIABLE root)
 string(REGEX REPLACE "/$" "" root "${root}")
 
+include(${CMAKE_CURRENT_LIST_DIR}/include_lines.cmake)
+
 # Folders that any file of app/ may include from.
 set(open_folders app host sim)
 # The module headers that app/ini_check/ may include: the mapping file's loader, the parts
@@ -50,23 +52,16 @@ set(ini_check_surface
 set(ini_check_barred app/common/module_loader.h app/common/session.h)
 
 set(violations 0)
-file(GLOB_RECURSE files LIST_DIRECTORIES false
-     "${root}/app/*.h" "${root}/app/*.hh" "${root}/app/*.hpp" "${root}/app/*.inl"
-     "${root}/app/*.inc" "${root}/app/*.c" "${root}/app/*.cc" "${root}/app/*.cpp"
-     "${root}/app/*.cxx")
+list(TRANSFORM seam_source_patterns PREPEND "${root}/app/" OUTPUT_VARIABLE patterns)
+file(GLOB_RECURSE files LIST_DIRECTORIES false ${patterns})
 foreach(file ${files})
     file(RELATIVE_PATH shown "${root}" "${file}")
     string(FIND "${shown}" "app/ini_check/" in_ini_check)
-    file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include")
+    included_names("${file}" names)
     get_filename_component(folder "${file}" DIRECTORY)
-    foreach(line IN LISTS lines)
-        if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"]")
-            continue()
-        endif()
-        set(included "${CMAKE_MATCH_1}")
-        foreach(base "${folder}" "${root}")
-            cmake_path(ABSOLUTE_PATH included BASE_DIRECTORY "${base}" NORMALIZE
-                       OUTPUT_VARIABLE resolved)
+    foreach(included IN LISTS names)
+        resolved_places("${included}" "${folder}" "${root}" places)
+        foreach(resolved IN LISTS places)
             string(FIND "${resolved}" "${root}/" inside)
             if(NOT inside EQUAL 0)
                 continue()

@@ -21,6 +21,8 @@ string(REGEX REPLACE "/$" "" root "${root}")
 # The module's layers from the bottom up; folders joined by "+" sit side by side. host/ holds
 # the declarations of the host's interfaces and resources/ the module's resource ids and texts
 # (read by the resource compiler too): both include no other folder of the module.
+include(${CMAKE_CURRENT_LIST_DIR}/include_lines.cmake)
+
 set(layers host+resources base config pdm bom partref module)
 set(forbidden sim app)
 
@@ -54,23 +56,16 @@ endfunction()
 set(violations 0)
 set(climbs 0)
 foreach(dir ${module_dirs})
-    file(GLOB_RECURSE files LIST_DIRECTORIES false
-         "${root}/${dir}/*.h" "${root}/${dir}/*.hh" "${root}/${dir}/*.hpp" "${root}/${dir}/*.inl"
-         "${root}/${dir}/*.inc" "${root}/${dir}/*.c" "${root}/${dir}/*.cc" "${root}/${dir}/*.cpp"
-         "${root}/${dir}/*.cxx" "${root}/${dir}/*.rc")
+    list(TRANSFORM seam_source_patterns PREPEND "${root}/${dir}/" OUTPUT_VARIABLE patterns)
+    file(GLOB_RECURSE files LIST_DIRECTORIES false ${patterns})
     foreach(file ${files})
-        file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include")
+        included_names("${file}" names)
         get_filename_component(folder "${file}" DIRECTORY)
         file(RELATIVE_PATH shown "${root}" "${file}")
-        foreach(line IN LISTS lines)
-            if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"]")
-                continue()
-            endif()
-            set(included "${CMAKE_MATCH_1}")
+        foreach(included IN LISTS names)
             # One offence per line: the first place it resolves to that breaks a rule.
-            foreach(base "${folder}" "${root}")
-                cmake_path(ABSOLUTE_PATH included BASE_DIRECTORY "${base}" NORMALIZE
-                           OUTPUT_VARIABLE resolved)
+            resolved_places("${included}" "${folder}" "${root}" places)
+            foreach(resolved IN LISTS places)
                 top_folder("${resolved}" target)
                 if(target IN_LIST forbidden)
                     message(STATUS "${shown}: includes ${included} (${target}/)")
