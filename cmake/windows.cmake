@@ -18,14 +18,18 @@ foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     file(COPY ${runtime_path} DESTINATION ${CMAKE_BINARY_DIR}/bin)
 endforeach()
 
-# nlohmann-json is header-only; its headers are taken from the build machine through a folder
+# nlohmann-json and CLI11 are header-only; their headers are taken from the build machine through a folder
 # that holds nothing else, so that the machine's C library headers stay out of the way.
 set(json_headers ${CMAKE_BINARY_DIR}/third_party/include)
 file(MAKE_DIRECTORY ${json_headers})
 file(CREATE_LINK /usr/include/nlohmann ${json_headers}/nlohmann SYMBOLIC)
+file(CREATE_LINK /usr/include/CLI ${json_headers}/CLI SYMBOLIC)
 add_library(nlohmann_json INTERFACE)
 target_include_directories(nlohmann_json SYSTEM INTERFACE ${json_headers})
 add_library(nlohmann_json::nlohmann_json ALIAS nlohmann_json)
+add_library(CLI11 INTERFACE)
+target_include_directories(CLI11 SYSTEM INTERFACE ${json_headers})
+add_library(CLI11::CLI11 ALIAS CLI11)
 
 # GoogleTest from the sources Debian ships; its own code is not held to our warnings.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -3,11 +3,15 @@
 #include "app/common/change_text.h"
 #include "app/common/loading_policy.h"
 #include "app/common/transcript.h"
+#include "app/common/verb_arguments.h"
 #include "sim/host/database.h"
 #include "sim/host/faults.h"
 #include "sim/scenario/drawing_io.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: vexa-sim diff BEFORE.json AFTER.json [--format text|jsonl]\n";
 
 // A scenario's drawing loads as a run would load it and is saved again, so that both sides
 // are compared in the saved form (keys filled in, cells where a run has them) and a drawing
@@ -24,24 +28,20 @@ nlohmann::json SavedForm(const Scenario& scenario) {
 
 int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::vector<std::string> files;
-    TranscriptFormat format = TranscriptFormat::kText;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--format") {
-            if (i + 1 >= args.size() || !ParseTranscriptFormat(args[++i], format)) {
-                err << "vexa-sim: --format takes text or jsonl\n";
-                return 2;
-            }
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            err << "vexa-sim: unknown option " << args[i] << "\n";
-            return 2;
-        } else {
-            files.push_back(args[i]);
-        }
+    std::string formatName = "text";
+    CLI::App verb;
+    verb.add_option("drawings", files, "two drawings, each a scenario or a saved drawing");
+    verb.add_option("--format", formatName, "text or jsonl")
+        ->check(CLI::IsMember({"text", "jsonl"}));
+    if (const std::optional<int> done = ParseVerbArguments(verb, kUsage, args, out, err)) {
+        return *done;
     }
     if (files.size() != 2) {
-        err << "vexa-sim: diff takes two files, BEFORE.json and AFTER.json\n";
-        return 2;
+        err << "vexa-sim: diff takes two files, BEFORE.json and AFTER.json\n" << kUsage;
+        return kExitBadArguments;
     }
+    TranscriptFormat format = TranscriptFormat::kText;
+    ParseTranscriptFormat(formatName, format);
     // Each file's errors are reported with that file's name.
     return WithScenario(files[0], err, [&](const Scenario& first) {
         const nlohmann::json was = SavedForm(first);
