@@ -22,6 +22,8 @@ std::optional<int> ParseVerbArguments(CLI::App& verb, const std::string& usage,
                                       std::vector<std::string> args, std::ostream& out,
                                       std::ostream& err) {
     verb.formatter(std::make_shared<UsageFormatter>(usage));
+    // On Windows CLI11 would read "/path/file.json" as an option "/path".
+    verb.allow_windows_style_options(false);
     // CLI11 takes a vector from its back.
     std::reverse(args.begin(), args.end());
     try {
