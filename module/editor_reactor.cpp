@@ -11,6 +11,7 @@
 #include "module/class_lookup.h"
 #include "module/command_barrier.h"
 #include "module/entity_argument.h"
+#include "module/rejected_input.h"
 #include "partref/update_part_refs.h"
 #include "pdm/mapping_sections.h"
 #include "pdm/pdm_link.h"
@@ -89,7 +90,7 @@ FollowUpCommand BuildFollowUpCommand(const std::u16string& key, const std::u16st
 
 void QueueFollowUp(const FollowUpCommand& command) {
     if (!command.accepted) {
-        vxutPrintf(u"\n%s %s\n", vexaErrorStatusText(Vx::eInvalidInput), command.rejected);
+        ReportRejectedInput(command.rejected);
         return;
     }
     VxApDocManager* manager = vxDocManagerPtr();
@@ -141,8 +142,9 @@ void ORBDBomEditorReactor::onCommandStart(const char16_t* commandName) {
         if (!Is(commandName, kDrawingInsert)) {
             return;
         }
-        insertedEntityIds_.clear();
-        if (VxDbDatabase* database = WorkingDatabase()) {
+        VxDbDatabase* database = WorkingDatabase();
+        insertedEntityIds_.restart(database);
+        if (database != nullptr) {
             database->addReactor(this);
         }
     });
@@ -193,27 +195,34 @@ void ORBDBomEditorReactor::onLispCancel() {
     RunAsBarrier([&] { lispPending_ = false; });
 }
 
-void ORBDBomEditorReactor::onObjectAdded(const VxDbDatabase* /*database*/,
-                                         const VxDbObject* object) {
+void ORBDBomEditorReactor::onObjectAdded(const VxDbDatabase* database, const VxDbObject* object) {
     RunAsBarrier([&] {
-        if (IsEntity(object)) {
+        if (database == insertedEntityIds_.database() && IsEntity(object)) {
             insertedEntityIds_.append(object->objectId());
         }
     });
 }
 
-void ORBDBomEditorReactor::onObjectErased(const VxDbDatabase* /*database*/,
-                                          const VxDbObject* object, bool erased) {
+void ORBDBomEditorReactor::onObjectErased(const VxDbDatabase* database, const VxDbObject* object,
+                                          bool erased) {
     RunAsBarrier([&] {
-        if (!IsEntity(object)) {
+        if (database != insertedEntityIds_.database() || !IsEntity(object)) {
             return;
         }
         if (erased) {
             insertedEntityIds_.removeFirst(object->objectId());
         } else {
-            insertedEntityIds_.append(object->objectId());
+            insertedEntityIds_.restore(object->objectId());
         }
     });
+}
+
+const VxDbObjectIdArray* ORBDBomEditorReactor::insertedEntityIdsOf(
+    const VxDbDatabase* database) const {
+    if (database == nullptr || database != insertedEntityIds_.database()) {
+        return nullptr;
+    }
+    return &insertedEntityIds_.ids();
 }
 
 void ORBDBomEditorReactor::processPendingPartRef(const std::u16string& triggeringName) {

@@ -35,8 +35,9 @@ class ORBDBomEditorReactor : public VxEditorReactor, public VxDbDatabaseReactor 
     void onObjectErased(const VxDbDatabase* database, const VxDbObject* object,
                         bool erased) override;
 
-    // The entities added by the last drawing insertion and not erased again, in order.
-    const VxDbObjectIdArray& insertedEntityIds() const { return insertedEntityIds_.ids(); }
+    // The entities the last drawing insertion added to database and did not erase again, in
+    // order; none (null) when that insertion went into another database.
+    const VxDbObjectIdArray* insertedEntityIdsOf(const VxDbDatabase* database) const;
 
   private:
     // Queues "ORBDUPDATEPARTREF" for a pending part reference and consumes "PARTREF" and

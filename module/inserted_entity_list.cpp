@@ -1,6 +1,8 @@
 #include "module/inserted_entity_list.h"
 
-void InsertedEntityList::clear() {
+void InsertedEntityList::restart(const VxDbDatabase* database) {
+    database_ = database;
+    added_.clear();
     ids_.removeAll();
     live_.clear();
     removed_.clear();
@@ -9,6 +11,15 @@ void InsertedEntityList::clear() {
 
 void InsertedEntityList::append(VxDbObjectId id) {
     if (id.isNull()) {
+        return;
+    }
+    added_.insert(id.asInt64());
+    ++live_[id.asInt64()];
+    ids_.append(id);
+}
+
+void InsertedEntityList::restore(VxDbObjectId id) {
+    if (added_.count(id.asInt64()) == 0 || live_.count(id.asInt64()) != 0) {
         return;
     }
     ++live_[id.asInt64()];

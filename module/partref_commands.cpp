@@ -10,6 +10,7 @@
 #include "host/winsys.h"
 #include "module/bom_commands.h"
 #include "module/command_barrier.h"
+#include "module/rejected_input.h"
 #include "partref/change_part_ref_key.h"
 #include "partref/create_part_ref.h"
 #include "partref/update_part_refs.h"
@@ -17,6 +18,7 @@
 #include "pdm/catalogue_texts.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
+#include "pdm/query_text.h"
 
 namespace {
 
@@ -34,6 +36,16 @@ std::optional<PlainAnswer> AskPlain(const char16_t* prompt) {
     return answer;
 }
 
+// A typed key that cannot stand in a PDM query would be stored beside data that are not
+// its own, or with none: it is refused whole, before anything is placed or written.
+bool AcceptTypedKey(const PlainAnswer& key) {
+    if (pdm_query::FitsDoubleQuotedLiteral(key.data())) {
+        return true;
+    }
+    ReportRejectedInput(key.data());
+    return false;
+}
+
 void BringHostToFrontAfterInput() {
     winsys::setForegroundWindow(vxsw_vexaMainWnd());
 }
@@ -47,6 +59,9 @@ void OnOrbdCreatePartRef() {
             return;
         }
         BringHostToFrontAfterInput();
+        if (!AcceptTypedKey(*key)) {
+            return;
+        }
         BomContext context{};
         CreatePartRef(context, key->data(), nullptr, nullptr, true);
     });
@@ -67,6 +82,9 @@ void OnOrbdCreatePartRef2() {
             return;
         }
         BringHostToFrontAfterInput();
+        if (!AcceptTypedKey(*key)) {
+            return;
+        }
         BomContext context{};
         CreatePartRef(context, key->data(), database->data(), section.data(), true);
     });
@@ -93,7 +111,7 @@ void OnOrbdChangePartRefKey() {
             return;
         }
         const std::optional<PlainAnswer> newKey = AskPlain(u"New ORBKEY: ");
-        if (!newKey) {
+        if (!newKey || !AcceptTypedKey(*newKey)) {
             return;
         }
         BomContext context{};

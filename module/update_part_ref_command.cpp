@@ -93,7 +93,10 @@ void RunDialogPath(BomContext& context, const char16_t* key) {
     // Whichever button closed it: the user asked for the inserted drawing's part references
     // to go.
     if (dialog.deleteInsertedPartRefs == 1) {
-        eraseInsertedPartRefs(context, &TheEditorReactor().insertedEntityIds());
+        // The list names entities of the drawing it was collected in, which need not be
+        // this one.
+        eraseInsertedPartRefs(context, TheEditorReactor().insertedEntityIdsOf(
+                                           vxdbHostApplicationServices()->workingDatabase()));
         vxs_regen();
     }
     if (result == winsys::kIdOk) {

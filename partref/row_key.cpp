@@ -37,8 +37,9 @@ RowKey SelectRowKey(const BomRow& row) {
         revision.empty()
             ? pdm.FindPartKeyByIdent(ident->second.c_str())
             : pdm.FindPartKeyByIdentAndRevision(ident->second.c_str(), revision.c_str());
-    // An error text of the PDM is no key; an empty answer means the PDM knows no such part.
-    if (!answer || answer->empty() || IsPdmErrorAnswer(*answer)) {
+    // An error text of the PDM is no key; an empty answer means the PDM knows no such part;
+    // several keys (parts sharing the number) name none of them.
+    if (!answer || answer->empty() || IsPdmErrorAnswer(*answer) || HoldsSeveralValues(*answer)) {
         return RowKey{};
     }
     return RowKey{*answer, kProductSection.name, kProductSection.folder};

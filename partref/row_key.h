@@ -13,5 +13,5 @@ struct RowKey {
 
 // The row's stored "ORBKEY" (even an empty one, which leaves the row alone); without one,
 // the key the PDM answers for its "ORBD_PARTNO" and, when not blank, its "ORBD_PARTREV". An
-// empty answer or the PDM's error answer gives no key.
+// empty answer, the PDM's error answer or an answer holding several keys gives no key.
 RowKey SelectRowKey(const BomRow& row);

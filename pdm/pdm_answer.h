@@ -8,3 +8,9 @@
 inline bool IsPdmErrorAnswer(std::u16string_view answer) {
     return !answer.empty() && answer.front() == u'!';
 }
+
+// Whether an answer holds several values: the PDM joins the values of all matching records
+// with line breaks, so such an answer names no single record.
+inline bool HoldsSeveralValues(std::u16string_view answer) {
+    return answer.find_first_of(u"\r\n") != std::u16string_view::npos;
+}

@@ -57,9 +57,10 @@ class PdmLink {
 
     // Queries (pdm_queries.cpp). Each answers std::nullopt when a required argument is null.
     // The value of a field expression for the record with that ORBKEY in folder (null or empty:
-    // "Folder_All_Document"); "(NAME)..." calls the host function NAME instead. A key or folder
-    // that cannot stand in the query's double-quoted literals is not sent; the answer is then
-    // an error answer (IsPdmErrorAnswer).
+    // "Folder_All_Document"); "(NAME)..." calls the host function NAME instead. An empty key
+    // asks the PDM nothing and answers std::nullopt. A key or folder that cannot stand in the
+    // query's double-quoted literals (pdm_query::FitsDoubleQuotedLiteral) is not sent; the
+    // answer is then an error answer (IsPdmErrorAnswer).
     std::optional<std::u16string> QueryByKey(const char16_t* key, const char16_t* expression,
                                              const char16_t* folder);
     // The IDENT of the part at an xref position of the current document. Only a plain decimal

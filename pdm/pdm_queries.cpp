@@ -45,6 +45,10 @@ std::optional<std::u16string> PdmLink::QueryByKey(const char16_t* key, const cha
             return CallHostFunction(std::u16string(text.substr(1, close - 1)));
         }
     }
+    // "ORBKEY=" would match the PDM's records that have no key, none of them the asked one.
+    if (key[0] == u'\0') {
+        return std::nullopt;
+    }
     const bool inFolder = folder != nullptr && folder[0] != u'\0';
     if (!pdm_query::FitsDoubleQuotedLiteral(key) ||
         (inFolder && !pdm_query::FitsDoubleQuotedLiteral(folder))) {

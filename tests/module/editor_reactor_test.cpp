@@ -171,14 +171,35 @@ TEST_F(EditorReactorTest, InsertedEntitiesFollowAddsErasuresAndUndoneErasures) {
     SetErased(restored, true);
     SetErased(restored, false);
     SetErased(before, true);
-    SetErased(before, false);  // an erasure undone during the insertion brings it in
+    SetErased(before, false);  // the user's own part reference, not the insertion's
+    SetErased(restored, false);
     sim::fireCommandEnd(u"ORBDDWGINSERT");
     const VxDbObjectId after = AddPartRef();  // the database part is detached again
 
     SetErased(erased, false);
     EXPECT_EQ(ErasedByTickedDialog({before, kept, erased, restored, after}),
-              (std::vector<VxDbObjectId>{before, kept, restored}));
+              (std::vector<VxDbObjectId>{kept, restored}))
+        << "an undone erasure brings back only what the insertion added, once";
     EXPECT_EQ(sim::openObjectCount(), 0u);
+}
+
+TEST_F(EditorReactorTest, TheInsertedListBelongsToTheDrawingItWasCollectedIn) {
+    sim::fireCommandStart(u"ORBDDWGINSERT");
+    const VxDbObjectId inserted = AddPartRef();
+    sim::fireCommandEnd(u"ORBDDWGINSERT");
+
+    VxApDocument* other = sim::openDocument(u"other.dwg");
+    const VxDbObjectId othersOwn = AddPartRef();
+    sim::setDialogAnswerHook([](const winsys::DialogRequest&) {
+        return sim::DialogAnswer{winsys::kIdCancel, true};
+    });
+    Run(u"ORBDUPDATEPARTREF D7 entlast ");
+    EXPECT_FALSE(db().lookup(othersOwn)->isErased());
+    sim::closeDocument(other);
+    EXPECT_FALSE(db().lookup(inserted)->isErased()) << "a dialog in another drawing erases none";
+
+    EXPECT_EQ(ErasedByTickedDialog({inserted}), std::vector<VxDbObjectId>{inserted})
+        << "back in its own drawing the list still holds the insertion";
 }
 
 TEST_F(EditorReactorTest, EachInsertionStartsAFreshListAndACancelledOneKeepsWhatItSaw) {

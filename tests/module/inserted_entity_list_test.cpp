@@ -30,9 +30,24 @@ TEST(InsertedEntityList, RemovingTakesTheFirstOccurrenceAndKeepsTheOrder) {
     list.removeFirst(Id(2));
     EXPECT_EQ(Values(list), (std::vector<std::uint64_t>{1, 3, 4, 2}))
         << "the earlier 2 goes, the one appended last stays";
-    list.clear();
+    list.restart(nullptr);
     list.removeFirst(Id(1));
     EXPECT_TRUE(list.ids().isEmpty());
+}
+
+TEST(InsertedEntityList, AnUndoneErasureRestoresOnlyTheInsertionsOwnEntities) {
+    InsertedEntityList list;
+    list.restart(nullptr);
+    list.append(Id(1));
+    list.append(Id(2));
+    list.restore(Id(9));  // the drawing held it before the insertion
+    list.removeFirst(Id(1));
+    list.restore(Id(1));
+    list.restore(Id(2));  // on the list already
+    EXPECT_EQ(Values(list), (std::vector<std::uint64_t>{2, 1}));
+    list.restart(nullptr);
+    list.restore(Id(1));
+    EXPECT_TRUE(list.ids().isEmpty()) << "a new insertion forgets what the last one added";
 }
 
 TEST(InsertedEntityList, SqueezingOutGapsKeepsEveryLaterRemovalRight) {

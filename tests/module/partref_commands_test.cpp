@@ -82,6 +82,24 @@ TEST_F(PartRefCommandsTest, ChangePartRefKeyAndSyncPartData) {
     EXPECT_EQ(sim::blockPartData(db(), db().modelSpaceId())->at(u"TITLE"), u"Washer");
 }
 
+TEST_F(PartRefCommandsTest, ATypedKeyThatCannotStandInAQueryIsRefusedWhole) {
+    const VxmStringMap stored{{u"ORBKEY", u"D7"}, {u"DESCRIPTION", u"Washer"}};
+    const VxDbObjectId partRef =
+        db().appendEntity(db().modelSpaceId(), new VxmPartRef(sim::createDataEntry(db(), stored)));
+    const std::u16string refused = u"\neInvalidInput D8\"\n";
+
+    Run(u"ORBDCHANGEPARTREFKEY D7 D8\"\n");
+    EXPECT_EQ(PartDataOf(partRef), stored) << "the old key and its fields stay";
+    EXPECT_EQ(Prints(), std::vector<std::u16string>{refused});
+
+    Run(u"ORBDCREATEPARTREF D8\"\n");
+    Run(u"ORBDCREATEPARTREF2 D8\" Folder_All_Part Parts\n");
+    EXPECT_EQ(ModelSpaceEntities().size(), 1u) << "nothing placed";
+    EXPECT_EQ(Prints(), (std::vector<std::u16string>{refused, refused, refused}))
+        << "no point is asked for";
+    EXPECT_TRUE(PdmExpressions().empty());
+}
+
 TEST_F(PartRefCommandsTest, CreateVirtualCompAsksThePdmsSelection) {
     sim::pdm::setCatalogueText(u"zorn606", u"Pick a part");
     sim::pdm::queueSelection(u"P2");

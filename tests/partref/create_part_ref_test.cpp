@@ -103,9 +103,26 @@ TEST_F(CreatePartRefTest, KeyIsStoredOnlyWhenAskedOrMapped) {
 
     // A key the PDM does not know: empty answers are stored, and with writeKey the key.
     Type(u"0,0\n");
-    EXPECT_EQ(CreatePartRef(context, u"", u"Folder_All_Part", u"Virtual", true), 0);
+    EXPECT_EQ(CreatePartRef(context, u"P77", u"Folder_All_Part", u"Virtual", true), 0);
     EXPECT_EQ(PartDataOf(ModelSpaceEntities()[2]),
-              (VxmStringMap{{u"DESCRIPTION", u""}, {u"ORBKEY", u""}}));
+              (VxmStringMap{{u"DESCRIPTION", u""}, {u"ORBKEY", u"P77"}}));
+}
+
+TEST_F(CreatePartRefTest, AnEmptyKeyTakesNoRecordsFields) {
+    UseStandardMapping();
+    // A record without a key, which "ORBKEY=" would find.
+    sim::pdm::setTable(u"Folder_All_Document", {{{u"IDENT", u"0815"}, {u"DESCR", u"Stranger"}}});
+    const VxDbObjectId row = AddRowWithPartRef(u"1", 1, {{u"NOTE", u"n"}});
+    const VxDbObjectId unkeyed = ModelSpaceEntities()[0];
+    Type(u"0,0\n");
+    BomContext context{};
+    EXPECT_EQ(CreatePartRef(context, u"", nullptr, nullptr, true), 0) << "not refused";
+    ASSERT_EQ(ModelSpaceEntities().size(), 2u);
+    EXPECT_EQ(PartDataOf(ModelSpaceEntities()[1]), (VxmStringMap{{u"ORBKEY", u""}}));
+
+    EXPECT_EQ(AssignPartRefKey(context, unkeyed, u""), 0);
+    EXPECT_EQ(CellsOf(row), (VxmStringMap{{u"NOTE", u"n"}, {u"ORBKEY", u""}}));
+    EXPECT_TRUE(PdmExpressions().empty()) << "the PDM is asked nothing";
 }
 
 TEST_F(CreatePartRefTest, UnquotableKeyAsksThePdmNothing) {
@@ -178,8 +195,8 @@ TEST_F(CreatePartRefTest, AssignPartRefKeyStoresTheKeyWhateverTheSectionMaps) {
     EXPECT_EQ(CellsOf(row).at(u"ORBKEY"), u"D8") << "a failed fetch writes nothing";
 }
 
-TEST_F(CreatePartRefTest, AFieldWhosePdmQueryFailsKeepsItsStoredValue) {
-    UseMapping({"[KORDANEPartRefToVexa]", "DESCRIPTION=@(DESCR:t)"});
+TEST_F(CreatePartRefTest, AFieldWhosePdmQueryFailsKeepsItsValueOnlyForTheSameItem) {
+    UseMapping({"[KORDANEPartRefToVexa]", "DESCRIPTION=@(DESCR:t)", "ORBD_PARTNO=@(IDENT:t)"});
     const VxDbObjectId row = AddRowWithPartRef(
         u"1", 1, {{u"ORBKEY", u"OLD"}, {u"DESCRIPTION", u"Stored"}, {u"NOTE", u"n"}});
     const VxDbObjectId partRef = ModelSpaceEntities()[0];
@@ -187,8 +204,17 @@ TEST_F(CreatePartRefTest, AFieldWhosePdmQueryFailsKeepsItsStoredValue) {
     sim::armFault("orbdPrep", 1, 5);
     EXPECT_EQ(AssignPartRefKey(context, partRef, u"D8"), 0);
     EXPECT_EQ(CellsOf(row),
-              (VxmStringMap{{u"ORBKEY", u"D8"}, {u"DESCRIPTION", u"Stored"}, {u"NOTE", u"n"}}))
-        << "a failed query and an unmapped field lose nothing";
+              (VxmStringMap{{u"ORBKEY", u"D8"}, {u"ORBD_PARTNO", u"4712"}, {u"NOTE", u"n"}}))
+        << "another item's description goes; the unmapped field stays";
+
+    EXPECT_EQ(AssignPartRefKey(context, partRef, u"D8"), 0);
+    sim::armFault("orbdPrep", 1, 5);
+    EXPECT_EQ(AssignPartRefKey(context, partRef, u"D8"), 0);
+    EXPECT_EQ(CellsOf(row), (VxmStringMap{{u"ORBKEY", u"D8"},
+                                          {u"DESCRIPTION", u"Bolt"},
+                                          {u"ORBD_PARTNO", u"4712"},
+                                          {u"NOTE", u"n"}}))
+        << "the same item keeps the value its failed query did not renew";
 
     sim::armFault("getPartData", 1, Vx::eNotApplicable);
     EXPECT_EQ(AssignPartRefKey(context, partRef, u"D9"), kPartDataRefused);

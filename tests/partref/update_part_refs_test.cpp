@@ -67,6 +67,22 @@ TEST_F(UpdatePartRefsTest, ErrorAnswerOfTheKeyQueryIsNoKey) {
     EXPECT_EQ(CellsOf(row), (VxmStringMap{{u"ORBD_PARTNO", u"4711"}}));
 }
 
+TEST_F(UpdatePartRefsTest, AKeyAnswerHoldingSeveralKeysIsNoKey) {
+    UseStandardMapping();
+    sim::pdm::setTable(u"Folder_All_Part",
+                       {{{u"ORBKEY", u"P9"}, {u"IDENT", u"4711"}, {u"DESCR", u"Washer"}},
+                        {{u"ORBKEY", u"P8"}, {u"IDENT", u"4711"}, {u"DESCR", u"Shim"}}});
+    const VxDbObjectId row =
+        AddRow(u"1", 1, {{u"ORBD_PARTNO", u"4711"}, {u"DESCRIPTION", u"Mine"}});
+    EXPECT_EQ(Update(), 0);
+    EXPECT_EQ(CellsOf(row), (VxmStringMap{{u"ORBD_PARTNO", u"4711"}, {u"DESCRIPTION", u"Mine"}}))
+        << "two parts share the part number: the row is left as it was";
+    for (const std::u16string& expression : PdmExpressions()) {
+        EXPECT_EQ(expression.find(u"P9"), std::u16string::npos) << "no query for the joined keys";
+    }
+    EXPECT_TRUE(Alerts().empty());
+}
+
 TEST_F(UpdatePartRefsTest, ResultIsThatOfTheLastFetch) {
     AddRow(u"1", 1, {{u"ORBKEY", u"D7"}});
     AddRow(u"2", 1, {{u"ORBD_PARTNO", u"4711"}});

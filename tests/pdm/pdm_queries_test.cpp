@@ -47,6 +47,9 @@ TEST_F(PdmQueries, QueryByKeySendsTheFolderTemplates) {
 TEST_F(PdmQueries, AbsentArgumentsGiveAbsentWithoutAPdmCall) {
     EXPECT_FALSE(link().QueryByKey(nullptr, u"@(IDENT:t)", u"Folder_All_Part"));
     EXPECT_FALSE(link().QueryByKey(u"P9", nullptr, u"Folder_All_Part"));
+    // "ORBKEY=" would match the records that have no key.
+    EXPECT_FALSE(link().QueryByKey(u"", u"@(IDENT:t)", u"Folder_All_Part"));
+    EXPECT_FALSE(link().QueryByKey(u"", u"@(TITLE:t)", nullptr));
     EXPECT_FALSE(link().FindChildIdentByPosition(nullptr));
     EXPECT_FALSE(link().FindPartKeyByIdent(nullptr));
     EXPECT_FALSE(link().FindPartKeyByIdentAndRevision(nullptr, u"A"));
