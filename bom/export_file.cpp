@@ -3,8 +3,6 @@
 #include <bit>
 #include <cstring>
 
-#include "host/vx_string.h"
-
 namespace {
 
 // Large enough that the file sees few writes, small enough to stay in cache.
@@ -12,8 +10,7 @@ constexpr std::size_t kBufferBytes = 1 << 16;
 
 }  // namespace
 
-ExportFile::ExportFile(const std::u16string& path) {
-    file_ = std::fopen(VxString(path).toUtf8().c_str(), "wb");
+ExportFile::ExportFile(const std::u16string& path) : file_(path) {
     buffer_.reserve(kBufferBytes + 2);
 }
 
@@ -22,6 +19,9 @@ ExportFile::~ExportFile() {
 }
 
 void ExportFile::Write(std::u16string_view text) {
+    if (failed_) {
+        return;
+    }
     const std::size_t start = buffer_.size();
     buffer_.resize(start + 2 * text.size());
     char* out = buffer_.data() + start;
@@ -40,21 +40,20 @@ void ExportFile::Write(std::u16string_view text) {
 }
 
 void ExportFile::Flush() {
-    if (file_ != nullptr && !buffer_.empty() &&
-        std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+    // After a failed write a later one would land behind a missing piece: the file would lie.
+    if (!failed_ && !buffer_.empty() && !file_.Append(buffer_.data(), buffer_.size())) {
         failed_ = true;
     }
     buffer_.clear();
 }
 
 bool ExportFile::Close() {
-    if (file_ == nullptr) {
+    if (!file_.IsOpen()) {
         return !failed_;
     }
     Flush();
-    if (std::fclose(file_) != 0) {
+    if (!file_.Close()) {
         failed_ = true;
     }
-    file_ = nullptr;
     return !failed_;
 }

@@ -91,10 +91,11 @@ bool CIniFile::Load(const std::u16string& path, IniLoadObserver* observer) {
             observer->OnLine(read);
         }
     }
-    // A file that grew past the bound while it was read is as unreadable as one that began so.
+    // A file that grew past the bound while it was read, or that failed part-way, is as
+    // unreadable as one that never opened: half a mapping would pass for the whole.
     const CTextFileRead::Refusal refusal = reader.LastRefusal();
     reader.Close();
-    if (refusal == CTextFileRead::Refusal::kTooLarge) {
+    if (refusal != CTextFileRead::Refusal::kNone) {
         sections_.clear();
         loadState_ = kIniFileNotOpened;
         if (observer != nullptr) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <filesystem>
 
 #include "host/winsys.h"
 
@@ -19,43 +18,41 @@ CTextFileRead::~CTextFileRead() {
 }
 
 bool CTextFileRead::IsOpen() const {
-    return file_.is_open();
+    return file_.IsOpen();
 }
 
 bool CTextFileRead::Open(const std::u16string& path) {
-    // Reopening without Close would otherwise fail on the stream and keep the old mark state.
+    // A reopened reader starts from the closed state, not with the old mark state.
     Close();
     firstLine_ = true;
     position_ = -1;
     pending_ = false;
     bytesRead_ = 0;
     refusal_ = Refusal::kUnreadable;
-    try {
-        // The type is checked before opening: opening a pipe blocks until a writer comes.
-        const std::filesystem::path file(path);
-        std::error_code error;
-        const std::filesystem::file_status status = std::filesystem::status(file, error);
-        if (!std::filesystem::exists(status)) {
-            refusal_ = Refusal::kMissing;
-            return false;
+    // Only a regular file opens: a device or a pipe could block or never end.
+    if (!file_.Open(path)) {
+        switch (file_.LastFailure()) {
+            case winsys::FileOpenFailure::kMissing:
+                refusal_ = Refusal::kMissing;
+                break;
+            case winsys::FileOpenFailure::kNotRegular:
+                refusal_ = Refusal::kNotRegular;
+                break;
+            case winsys::FileOpenFailure::kNone:
+            case winsys::FileOpenFailure::kFailed:
+                break;
         }
-        if (!std::filesystem::is_regular_file(status)) {
-            refusal_ = Refusal::kNotRegular;
-            return false;
-        }
-        const std::uintmax_t size = std::filesystem::file_size(file, error);
-        if (error) {
-            return false;
-        }
-        if (size > kMostBytes) {
-            refusal_ = Refusal::kTooLarge;
-            return false;
-        }
-        file_.open(file, std::ios::in | std::ios::binary);
-    } catch (...) {
-        return false;  // a path that the file system cannot represent
+        return false;
     }
-    if (!file_.is_open()) {
+    std::uint64_t size = 0;
+    if (!file_.Size(size)) {
+        Close();
+        refusal_ = Refusal::kUnreadable;
+        return false;
+    }
+    if (size > kMostBytes) {
+        Close();
+        refusal_ = Refusal::kTooLarge;
         return false;
     }
     refusal_ = Refusal::kNone;
@@ -93,14 +90,17 @@ bool CTextFileRead::Open(const std::u16string& path) {
             encoding_ = Ansi;
         }
     }
-    Rewind();
-    return file_.is_open();
+    if (!Rewind()) {
+        Close();
+        refusal_ = Refusal::kUnreadable;
+        return false;
+    }
+    return true;
 }
 
-void CTextFileRead::Rewind() {
+bool CTextFileRead::Rewind() {
     bytesRead_ = 0;
-    file_.clear();
-    file_.seekg(0);
+    const bool rewound = file_.Rewind();
     position_ = -1;
     firstLine_ = true;
     atEnd_ = false;
@@ -109,14 +109,13 @@ void CTextFileRead::Rewind() {
     terminatorsTaken_ = 0;
     lineNumber_ = 0;
     lineWasSplit_ = false;
+    return rewound;
 }
 
 bool CTextFileRead::Close() {
-    if (!file_.is_open()) {
+    if (!file_.Close()) {
         return false;
     }
-    file_.clear();
-    file_.close();
     position_ = -1;
     firstLine_ = true;
     skipMark_ = true;
@@ -135,8 +134,12 @@ bool CTextFileRead::NextByte(std::uint8_t& byte) {
     if (position_ == -1 || position_ == kBlockSize - 1) {
         std::memset(block_, 0, sizeof block_);
         if (bytesRead_ < kMostBytes) {
-            file_.read(reinterpret_cast<char*>(block_), kBlockSize);
-            fill_ = static_cast<std::int32_t>(file_.gcount());
+            const long got = file_.Read(block_, kBlockSize);
+            // A file that fails part-way must not pass for one that ended there.
+            if (got < 0) {
+                refusal_ = Refusal::kUnreadable;
+            }
+            fill_ = static_cast<std::int32_t>(std::max(got, 0L));
         } else {
             fill_ = 0;
             refusal_ = Refusal::kTooLarge;
@@ -278,7 +281,7 @@ bool CTextFileRead::ReadLine(char16_t* buffer, std::int32_t size) {
         return false;
     }
     std::fill_n(buffer, size, char16_t{0});
-    if (atEnd_ || !file_.is_open()) {
+    if (atEnd_ || !file_.IsOpen()) {
         return false;
     }
     if (encoding_ == Ansi) {

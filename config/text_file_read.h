@@ -2,14 +2,15 @@
 // code page, UTF-16 in either byte order, UTF-8), recognised by a byte-order mark or, without
 // one, by the window system's text statistics.
 //
-// Calling order: Open; while not AtEnd, ReadLine; Close. The reader owns its file stream and
-// its line byte buffer; the destructor closes the one and frees the other.
+// Calling order: Open; while not AtEnd, ReadLine; Close. The reader owns its file (an
+// InputFile) and its line byte buffer; the destructor closes the one and frees the other.
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <string>
+
+#include "base/files.h"
 
 class CTextFileRead {
   public:
@@ -24,7 +25,8 @@ class CTextFileRead {
     // Far above any real mapping file; a file that ends only past it (or never) is not read.
     static constexpr std::uintmax_t kMostBytes = 64u << 20;
 
-    // Why the last Open failed.
+    // Why the last Open failed, or why the file could not be read to its end (kTooLarge,
+    // kUnreadable).
     enum class Refusal { kNone, kMissing, kNotRegular, kTooLarge, kUnreadable };
 
     CTextFileRead();
@@ -64,9 +66,9 @@ class CTextFileRead {
     bool NextWide(char16_t& c);
     template <typename Char, typename Take>
     std::int32_t SplitLine(Char* out, std::int32_t limit, Take take, Char& pending);
-    void Rewind();
+    bool Rewind();
 
-    std::ifstream file_;
+    InputFile file_;
     Refusal refusal_ = Refusal::kNone;
     std::uintmax_t bytesRead_ = 0;
     TextEncoding encoding_ = Ansi;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,33 @@ constexpr unsigned kCpAcp = 0;  // the system's ANSI code page
 // It never writes more than dstLen characters.
 VX_HOST_API int multiByteToWideChar(unsigned codePage, unsigned flags, const char* src, int srcLen,
                                     char16_t* dst, int dstLen);
+
+// Files, named by their UTF-16 path: on Windows the system's wide-path functions open them,
+// elsewhere the system's own take the path in UTF-8. A handle stays valid until closeFile.
+using FileHandle = void*;  // nullptr: no file
+
+enum class FileAccess {
+    kRead,   // an existing regular file; others may read, write or remove it meanwhile
+    kWrite,  // created, or truncated if it exists
+};
+enum class FileOpenFailure { kNone, kMissing, kNotRegular, kFailed };
+
+// The open file, or nullptr and the reason in *failure (which may be null). Only regular
+// files are opened for reading: a device or a pipe could block or never end; nor does
+// opening for writing wait for a pipe's reader.
+VX_HOST_API FileHandle openFile(const char16_t* path, FileAccess access, FileOpenFailure* failure);
+// The file's size in bytes; false when the system cannot tell it.
+VX_HOST_API bool fileSize(FileHandle file, std::uint64_t* size);
+// Reads up to size bytes from the current place: the number read, 0 at the end, -1 when the
+// file could not be read.
+VX_HOST_API long readFile(FileHandle file, void* bytes, unsigned long size);
+// Moves the current place back to the first byte.
+VX_HOST_API bool rewindFile(FileHandle file);
+// Writes all size bytes; false when the system did not take them all (some may be on disk).
+VX_HOST_API bool writeFile(FileHandle file, const void* bytes, std::size_t size);
+// Closes the file; false when that failed, so that bytes written may be lost. The handle is
+// gone either way.
+VX_HOST_API bool closeFile(FileHandle file);
 
 VX_HOST_API Hwnd getForegroundWindow();
 VX_HOST_API unsigned long getWindowThreadProcessId(Hwnd window, unsigned long* processId);

@@ -62,6 +62,7 @@ const std::vector<std::string>& faultOperations() {
         "appendColumn",
         "appendVxDbEntity",
         "close",
+        "closeFile",
         "createBom",
         "erase",
         "findBom",
@@ -78,6 +79,7 @@ const std::vector<std::string>& faultOperations() {
         "messageBox",
         "newIterator",
         "newRowCursor",
+        "openFile",
         "orbdCall",
         "orbdGetEnv",
         "orbdGetText",
@@ -85,6 +87,7 @@ const std::vector<std::string>& faultOperations() {
         "orbdPrepWithModalDialog",
         "orbdSetEnv",
         "pathName",
+        "readFile",
         "readRow",
         "removeCmd",
         "runModalDialog",
@@ -103,6 +106,7 @@ const std::vector<std::string>& faultOperations() {
         "vxedGetStringB",
         "vxedInvoke",
         "vxedVmxLoaded",
+        "writeFile",
         "writeRow",
     };
     return names;

@@ -3,6 +3,10 @@
 #include <fstream>
 #include <iterator>
 
+#ifndef _WIN32
+#include <sys/stat.h>  // mkfifo: pipes in the file system are POSIX only
+#endif
+
 #include "bom/export_bom.h"
 #include "sim/host/faults.h"
 #include "sim/pdm/pdm_control.h"
@@ -130,15 +134,74 @@ TEST_F(ExportBomTest, HostFailureKeepsThePartialFileAndSkipsTheHandOver) {
     EXPECT_EQ(ReadFile(FileOf("A1KorBom.txt")), Bytes(u"\uFEFF"));
 }
 
-TEST_F(ExportBomTest, FileTheDiskRefusesIsNotHandedOver) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full here";
+// The file keeps what reached the disk before the failure, and nothing after it: a later write
+// would have joined the end to a piece that is missing.
+TEST_F(ExportBomTest, AFailingFileOperationKeepsWhatWasWrittenAndIsNotHandedOver) {
+    SetColumns({Col(u"ITEM", true), Col(u"NOTE", true)});
+    for (int i = 0; i < 100; ++i) {
+        AddRow(u"1", 1, {{u"NOTE", std::u16string(1000, u'n')}});
     }
-    std::filesystem::create_symlink("/dev/full", FileOf("A1KorBom.txt"));
+    ASSERT_EQ(Export(), 0);
+    const std::string whole = ReadFile(FileOf("A1KorBom.txt"));
+    constexpr std::size_t kBuffer = 1 << 16;
+    ASSERT_GT(whole.size(), 3 * kBuffer) << "the export takes several writes";
+    const std::u16string path = Utf16(dir_.string() + "/A1KorBom.txt");
+
+    sim::armFault("openFile", 1, Vx::eInvalidInput);
+    EXPECT_EQ(Export(), -1);
+    EXPECT_EQ(Alerts().back(), u"Can't create file: " + path);
+    EXPECT_EQ(ReadFile(FileOf("A1KorBom.txt")), whole) << "a file that did not open is untouched";
+    EXPECT_TRUE(PdmCommands().empty());
+
+    sim::armFault("writeFile", 2, Vx::eInvalidInput);
+    EXPECT_EQ(Export(), -1);
+    EXPECT_EQ(Alerts().back(), vexaErrorStatusText(Vx::eFileAccessErr));
+    const std::string partial = ReadFile(FileOf("A1KorBom.txt"));
+    EXPECT_GE(partial.size(), kBuffer);
+    EXPECT_LT(partial.size(), 2 * kBuffer) << "only the first write is on disk";
+    EXPECT_EQ(whole.substr(0, partial.size()), partial);
+    EXPECT_TRUE(PdmCommands().empty());
+
+    sim::armFault("closeFile", 1, Vx::eInvalidInput);
+    EXPECT_EQ(Export(), -1);
+    EXPECT_EQ(Alerts().back(), vexaErrorStatusText(Vx::eFileAccessErr));
+    EXPECT_EQ(ReadFile(FileOf("A1KorBom.txt")), whole);
+    EXPECT_TRUE(PdmCommands().empty()) << "bytes may be lost when the close fails";
+    EXPECT_EQ(Alerts().size(), 3u);
+}
+
+// The path goes to the system as UTF-16 on Windows: a narrow form of it named another folder.
+TEST_F(ExportBomTest, ANonAsciiWorkspaceFolderGetsTheFileThePdmIsTold) {
+    const std::filesystem::path folder = dir_ / std::filesystem::path(u"J\u00FCrgen");
+    std::filesystem::create_directory(folder);
+    const std::u16string workspace = dir_.u16string() + u"/J\u00FCrgen/";
+    SetEnv(u"WSPATH", workspace);
+    SetColumns({Col(u"ITEM", true)});
+    AddRow(u"1", 1);
+    EXPECT_EQ(Export(), 0);
+    EXPECT_TRUE(Alerts().empty());
+    EXPECT_EQ(ReadFile(folder / "A1KorBom.txt"), Bytes(u"\uFEFFITEM\r\n1\r\n"));
+    EXPECT_EQ(PdmCommands(), (std::vector<std::pair<std::u16string, std::u16string>>{
+                                 {u"NewExternBom", u"\"" + workspace + u"A1KorBom.txt\" 1"}}));
+    std::vector<std::filesystem::path> made;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_)) {
+        if (entry.is_regular_file() && entry.path().filename() != "mapping.ini") {
+            made.push_back(entry.path());
+        }
+    }
+    EXPECT_EQ(made, std::vector<std::filesystem::path>{folder / "A1KorBom.txt"});
+}
+
+#ifndef _WIN32
+// Opening a pipe for writing waits for its reader, which may never come.
+TEST_F(ExportBomTest, APipeWithoutReaderIsNotWaitedFor) {
+    ASSERT_EQ(::mkfifo(FileOf("A1KorBom.txt").c_str(), 0600), 0);
     AddRow(u"1", 1);
     EXPECT_EQ(Export(), -1);
-    EXPECT_EQ(Alerts(), (std::vector<std::u16string>{vexaErrorStatusText(Vx::eFileAccessErr)}));
+    EXPECT_EQ(Alerts(), (std::vector<std::u16string>{u"Can't create file: " +
+                                                     Utf16(dir_.string() + "/A1KorBom.txt")}));
     EXPECT_TRUE(PdmCommands().empty());
 }
+#endif
 
 }  // namespace

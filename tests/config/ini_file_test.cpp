@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "sim/host/faults.h"
 #include "tests/config/test_files.h"
 
 namespace {
@@ -161,6 +162,33 @@ TEST(IniFile, LoadStates) {
     CIniFile good;
     EXPECT_TRUE(good.Load(dir.Write("g.ini", "[]\n")));
     EXPECT_EQ(good.LoadState(), 1) << "an empty section name is still a section";
+}
+
+// Failing after the first block, a read delivered only the sections before it as if they
+// were the whole file.
+TEST(IniFile, AFileThatFailsPartWayLoadsNothing) {
+    TempDir dir;
+    const std::u16string path =
+        dir.Write("m.ini", "[A]\nK=V\n;" + std::string(2000, 'x') + "\n[B]\nL=W\n");
+    // The first read tells the encoding; after the rewind the lines come in two more.
+    sim::clearFaults();
+    sim::armFault("readFile", 3, 1);
+    CIniFile file;
+    EXPECT_FALSE(file.Load(path));
+    EXPECT_EQ(file.LoadState(), -1);
+    SectionEntries entries;
+    EXPECT_FALSE(file.ReadSection(u"A", false, entries));
+    EXPECT_TRUE(sim::unfiredFaults().empty());
+
+    sim::clearFaults();
+    sim::armFault("openFile", 1, 1);
+    CIniFile unopened;
+    EXPECT_FALSE(unopened.Load(path));
+    EXPECT_EQ(unopened.LoadState(), -1);
+    sim::clearFaults();
+    CIniFile whole;
+    EXPECT_TRUE(whole.Load(path));
+    EXPECT_TRUE(whole.ReadSection(u"B", false, entries));
 }
 
 TEST(IniFile, SameContentInEveryEncoding) {

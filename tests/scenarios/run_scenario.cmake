@@ -1,7 +1,9 @@
 # Runs one scenario through vexa-sim and compares its transcript with the expected one.
-# EMULATOR, if set, runs a cross-compiled vexa-sim (Wine for the Windows build).
+# EMULATOR, if set, runs a cross-compiled vexa-sim (Wine for the Windows build). With
+# --changes the transcript also holds what the run wrote into the drawing: right calls that
+# leave the wrong data behind fail as well.
 execute_process(
-    COMMAND ${EMULATOR} ${SIM} run ${SCENARIO} --format jsonl
+    COMMAND ${EMULATOR} ${SIM} run ${SCENARIO} --format jsonl --changes
     OUTPUT_FILE ${ACTUAL}
     ERROR_VARIABLE errors
     RESULT_VARIABLE status)
