@@ -1,5 +1,6 @@
 #include "module/part_ref_dialog.h"
 
+#include "host/vx_editor.h"
 #include "pdm/catalogue_texts.h"
 #include "pdm/pdm_link.h"
 #include "resources/resource_ids.h"
@@ -26,7 +27,8 @@ void CPartRefDialog::OnClose(bool checked) {
 }
 
 int CPartRefDialog::DoModal() {
-    const winsys::DialogOutcome outcome = winsys::runModalDialog(nullptr, OnInitDialog());
+    const winsys::DialogOutcome outcome =
+        winsys::runModalDialog(vxsw_vexaMainWnd(), OnInitDialog());
     if (outcome.result == winsys::kIdOk || outcome.result == winsys::kIdCancel) {
         OnClose(outcome.checked);
     }

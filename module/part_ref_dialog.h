@@ -19,6 +19,8 @@ class CPartRefDialog {
 
     // Shows the dialog until a button closes it: 1 for OK, 2 for Cancel (also Escape and the
     // close box), -1 when the dialog cannot be created (deleteInsertedPartRefs keeps 0 then).
+    // The host's main window owns it, as the framework gives a dialog without a parent: the
+    // host takes no input meanwhile, so no other command can run in the middle of this one.
     int DoModal();
 
     int deleteInsertedPartRefs = 0;  // bound to check box 203

@@ -114,7 +114,8 @@ void RunMessageBoxPath(BomContext& context, const char16_t* key, bool entityName
     message += link.GetText(kTextInsertPartRef);
     char16_t caption[64] = {};
     LoadModuleString(kIdsModuleName, caption, 64);
-    const int answer = winsys::messageBox(nullptr, message.c_str(), caption,
+    // Owned by the host's main window, as the dialog is: on top of it, and the host idle.
+    const int answer = winsys::messageBox(vxsw_vexaMainWnd(), message.c_str(), caption,
                                           winsys::kMbYesNo | winsys::kMbIconQuestion);
     if (answer == winsys::kIdYes) {
         CreatePartRef(context, key, nullptr, nullptr, true);

@@ -8,6 +8,7 @@
 #include "host/vx_string.h"
 #include "sim/host/events.h"
 #include "sim/host/faults.h"
+#include "sim/winsys/modal_owner.h"
 #include "sim/winsys/resource_chain.h"
 #include "sim/winsys/window_control.h"
 
@@ -177,8 +178,10 @@ DialogOutcome runModalDialog(Hwnd owner, const DialogRequest& request) {
         }
     }
 #else
-    (void)owner;
-    const sim::DialogAnswer answer = askHook(request);
+    const sim::DialogAnswer answer = [&] {
+        const sim::DisabledOwner disabled(owner);
+        return askHook(request);
+    }();
     outcome.result = answer.result;
     if (answer.result != -1) {
         outcome.checked = answer.checked.value_or(request.checked);

@@ -6,6 +6,7 @@
 #include "host/vx_string.h"
 #include "sim/host/events.h"
 #include "sim/host/faults.h"
+#include "sim/winsys/modal_owner.h"
 #include "sim/winsys/window_control.h"
 
 #if defined(_WIN32)
@@ -117,8 +118,10 @@ int messageBox(Hwnd owner, const char16_t* text, const char16_t* caption, unsign
     KillTimer(nullptr, timer);
     shownRequest = nullptr;
 #else
-    (void)owner;
-    const int answer = askHook(request);
+    const int answer = [&] {
+        const sim::DisabledOwner disabled(owner);
+        return askHook(request);
+    }();
 #endif
     sim::emit(sim::Event{{"ev", "msgbox"},
                          {"text", VxString(request.text).toUtf8()},

@@ -9,6 +9,7 @@
 #include "host/vx_string.h"
 #include "sim/host/events.h"
 #include "sim/host/faults.h"
+#include "sim/winsys/modal_owner.h"
 #include "sim/winsys/real_windows.h"
 #include "sim/winsys/window_control.h"
 
@@ -28,6 +29,8 @@ struct WindowState {
     char otherWindow = 0;
     winsys::Hwnd foreground = &otherWindow;
     unsigned long lastError = 0;
+    // The owners of the modal windows up now, one entry for each window.
+    std::vector<winsys::Hwnd> disabledOwners;
 #endif
     // Attachments in force that were made through attachThreadInput.
     std::vector<std::pair<unsigned long, unsigned long>> attachments;
@@ -75,6 +78,9 @@ unsigned long otherThreadId() {
 void setForegroundForTest(winsys::Hwnd window) {
     bringToForegroundAndWait(static_cast<HWND>(window));
 }
+bool windowEnabled(winsys::Hwnd window) {
+    return IsWindowEnabled(static_cast<HWND>(window)) != FALSE;
+}
 #else
 winsys::Hwnd mainWindow() {
     return &state().mainWindow;
@@ -90,6 +96,22 @@ unsigned long otherThreadId() {
 }
 void setForegroundForTest(winsys::Hwnd window) {
     state().foreground = window;
+}
+bool windowEnabled(winsys::Hwnd window) {
+    const std::vector<winsys::Hwnd>& owners = state().disabledOwners;
+    return std::find(owners.begin(), owners.end(), window) == owners.end();
+}
+
+DisabledOwner::DisabledOwner(winsys::Hwnd owner) : owner_(owner) {
+    if (owner_ != nullptr) {
+        state().disabledOwners.push_back(owner_);
+    }
+}
+DisabledOwner::~DisabledOwner() {
+    std::vector<winsys::Hwnd>& owners = state().disabledOwners;
+    if (const auto found = std::find(owners.begin(), owners.end(), owner_); found != owners.end()) {
+        owners.erase(found);
+    }
 }
 #endif
 

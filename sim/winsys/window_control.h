@@ -40,6 +40,9 @@ unsigned long mainThreadId();   // the host's main thread, the caller of every m
 unsigned long otherThreadId();  // the thread of the other window
 
 void setForegroundForTest(winsys::Hwnd window);
+// Whether the window takes the user's input: not while a modal dialog or message box that
+// it owns is up.
+bool windowEnabled(winsys::Hwnd window);
 // Thread-input attachments in force now (attach and detach come in pairs).
 int threadInputAttachments();
 // Whether the window system is Wine's. Its AttachThreadInput differs from Windows in one way

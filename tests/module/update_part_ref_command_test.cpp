@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/vx_db.h"
+#include "host/vx_editor.h"
 #include "resources/resource_ids.h"
 #include "sim/host/editor_events.h"
 #include "sim/host/faults.h"
@@ -186,6 +187,65 @@ TEST_F(UpdatePartRefCommandTest, EscapeOnTheRealDialogActsAsCancel) {
     EXPECT_EQ(dialogs[0]["check"], true);
 }
 #endif
+
+// Both questions are owned by the host's main window: no input reaches the host while one is
+// up, so no other command can run in the middle of this one; the host is itself again after,
+// however the question was closed.
+TEST_F(UpdatePartRefCommandTest, TheHostTakesNoInputWhileTheDialogOrTheMessageBoxIsUp) {
+    std::vector<bool> hostEnabled;
+    const auto hostEnabledNow = [&] {
+        hostEnabled.push_back(sim::windowEnabled(vxsw_vexaMainWnd()));
+    };
+    sim::setDialogAnswerHook([&](const winsys::DialogRequest&) {
+        hostEnabledNow();
+        return dialogAnswer_;
+    });
+    sim::setUiAnswerHook([&](const sim::MessageBoxRequest&) {
+        hostEnabledNow();
+        return boxAnswer_;
+    });
+    struct Closing {
+        const char* name;
+        sim::DialogAnswer answer;
+        std::u16string_view typed;
+    };
+    const Closing closings[] = {
+        {"OK", {winsys::kIdOk, true}, u"ORBDUPDATEPARTREF D7 entlast 1,1\n"},
+        {"Cancel", {winsys::kIdCancel, false}, u"ORBDUPDATEPARTREF D7 entlast "},
+        {"not created", {-1, std::nullopt}, u"ORBDUPDATEPARTREF D7 entlast "},
+    };
+    for (const Closing& closing : closings) {
+        Insert(1);
+        dialogAnswer_ = closing.answer;
+        Run(closing.typed);
+        ASSERT_EQ(hostEnabled.size(), 1u) << closing.name;
+        EXPECT_FALSE(hostEnabled[0]) << "host enabled under the dialog, closed by " << closing.name;
+        EXPECT_TRUE(sim::windowEnabled(vxsw_vexaMainWnd())) << "after " << closing.name;
+        hostEnabled.clear();
+    }
+#if defined(_WIN32)
+    Insert(1);
+    sim::setDialogAnswerHook([&](const winsys::DialogRequest&) -> std::optional<sim::DialogAnswer> {
+        hostEnabledNow();
+        MSG escape{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+        IsDialogMessageW(GetActiveWindow(), &escape);
+        return std::nullopt;
+    });
+    Run(u"ORBDUPDATEPARTREF D7 entlast ");
+    EXPECT_EQ(hostEnabled, std::vector<bool>{false}) << "under the dialog closed by Escape";
+    EXPECT_TRUE(sim::windowEnabled(vxsw_vexaMainWnd())) << "after Escape";
+    hostEnabled.clear();
+#endif
+    for (const int answer : {winsys::kIdYes, winsys::kIdNo}) {
+        boxAnswer_ = answer;
+        Run(answer == winsys::kIdYes ? u"ORBDUPDATEPARTREF D7 0 2,2\n"
+                                     : u"ORBDUPDATEPARTREF D7 0 ");
+        EXPECT_EQ(hostEnabled, std::vector<bool>{false})
+            << "under the message box, answer " << answer;
+        EXPECT_TRUE(sim::windowEnabled(vxsw_vexaMainWnd())) << "after answer " << answer;
+        hostEnabled.clear();
+    }
+}
 
 TEST_F(UpdatePartRefCommandTest, ADialogThatCannotBeCreatedChangesNothing) {
     const std::vector<VxDbObjectId> inserted = Insert(2);

@@ -14,7 +14,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 
 #include "app/common/module_loader.h"
@@ -30,6 +29,10 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path ready = argv[1];
     const std::filesystem::path done = argv[2];
+    // The stand-in host makes its windows on a desktop of their own unless this thread has a
+    // window already: one keeps them, and the dialog that the host's window owns, on the
+    // desktop of the screenshot.
+    CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     sim::resetHost();
     std::string error;
     const std::unique_ptr<LoadedModule> module =
@@ -71,12 +74,8 @@ int main(int argc, char** argv) {
         }
         return sim::DialogAnswer{winsys::kIdCancel, std::nullopt};
     });
-    // A thread of its own shows it on the visible desktop: the stand-in host may have moved
-    // the main thread to the private desktop of its windows.
-    std::thread([] {
-        sim::typeText(u"ORBDUPDATEPARTREF D7 entlast ");
-        sim::runCommandLine();
-    }).join();
+    sim::typeText(u"ORBDUPDATEPARTREF D7 entlast ");
+    sim::runCommandLine();
     sim::setDialogAnswerHook({});
     module->SendMessage(2, &packet);
     std::printf(shown ? "dialog shown and closed\n" : "no dialog shown\n");
