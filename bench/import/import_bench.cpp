@@ -1,0 +1,65 @@
+// ImportScenario on parts lists of 1,000, 10,000 and 100,000 rows as the module exports them
+// (UTF-16, tab-separated, six columns), with part references, a PDM table of as many records
+// as CSV, and the mapping file; the scenario checked as a run checks it. Prints how the time
+// grows with the size.
+#include <benchmark/benchmark.h>
+
+#include <iostream>
+#include <string>
+
+#include "app/import/scenario_import.h"
+#include "bench/ratio_reporter.h"
+
+namespace {
+
+std::string Utf16Le(const std::string& ascii) {
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + 2 * ascii.size());
+    for (const char c : ascii) {
+        bytes.push_back(c);
+        bytes.push_back('\0');
+    }
+    return bytes;
+}
+
+ImportSources Sources(int rows) {
+    std::string bom = "ITEM\tQTY\tDESCR\tIDENT\tMATERIAL\tORBKEY\r\n";
+    std::string parts = "ORBKEY,IDENT,TITLE\n";
+    for (int n = 1; n <= rows; ++n) {
+        const std::string number = std::to_string(n);
+        bom += number + "\t" + std::to_string(1 + n % 5) + "\tPart " + number + ", \"rev B\"\tID-" +
+               number + "\tSteel\tP" + number + "\r\n";
+        parts += "P" + number + ",ID-" + number + ",\"Part " + number + ", rev B\"\n";
+    }
+    ImportSources sources;
+    sources.bom = {"KorBom.txt", Utf16Le(bom)};
+    sources.pdmTables = {{"Folder_All_Part", {"parts.csv", parts}}};
+    sources.mappingName = "mapping.ini";
+    sources.mappingBytes = "[VexaBomToKORDANE]\r\nIDENT=ITEM\r\nPOS_QTY=QTY\r\n";
+    sources.env = {{"ORBKEY", "D1.1"}};
+    sources.partRefs = true;
+    return sources;
+}
+
+void Import(benchmark::State& state) {
+    const ImportSources sources = Sources(static_cast<int>(state.range(0)));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = ImportScenario(sources).size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["scenarioBytes"] = static_cast<double>(bytes);
+}
+
+BENCHMARK(Import)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintGrowth(std::cout, {"Import"});
+    benchmark::Shutdown();
+    return 0;
+}
