@@ -12,7 +12,7 @@ namespace {
 using nlohmann::json;
 
 // Drawing units between neighbouring part references of the grid.
-constexpr int kGridSpacing = 10;
+constexpr std::size_t kGridSpacing = 10;
 
 std::size_t ColumnIndex(const DelimitedTable& table, const std::string& name) {
     for (std::size_t i = 0; i < table.header.size(); ++i) {
@@ -56,7 +56,9 @@ json BomDrawing(const DelimitedTable& table, bool partRefs) {
         const DelimitedRecord& record = table.records[i];
         json cells = json::object();
         for (std::size_t c = 0; c < table.header.size(); ++c) {
-            if (c != itemColumn && c != qtyColumn) {
+            // An empty field is a cell never filled in: the module tells "no key" (no cell)
+            // from an empty key, and the export writes both alike.
+            if (c != itemColumn && c != qtyColumn && !record.fields[c].empty()) {
                 cells[table.header[c]] = record.fields[c];
             }
         }
@@ -66,12 +68,11 @@ json BomDrawing(const DelimitedTable& table, bool partRefs) {
         if (partRefs) {
             const std::size_t number = i + 1;
             row["dataEntry"] = number;
-            entities.push_back({{"handle", number},
-                                {"type", "partref"},
-                                {"dataEntry", number},
-                                {"position",
-                                 {static_cast<double>(i % gridWidth * kGridSpacing),
-                                  static_cast<double>(i / gridWidth * kGridSpacing)}}});
+            entities.push_back(
+                {{"handle", number},
+                 {"type", "partref"},
+                 {"dataEntry", number},
+                 {"position", {i % gridWidth * kGridSpacing, i / gridWidth * kGridSpacing}}});
         }
         rows.push_back(std::move(row));
     }

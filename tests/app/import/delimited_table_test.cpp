@@ -76,8 +76,8 @@ TEST(ImportTable, QuotedFieldsKeepSeparatorsQuotesAndLineBreaks) {
         << "blanks around an unquoted field are the cell's";
     EXPECT_EQ(table.records[3].fields, (Fields{"4", "5", "", ""}))
         << "a short record is filled with empty fields";
-    EXPECT_EQ(table.records[2].line, 4u) << "the line after a field with a line break";
-    EXPECT_EQ(table.records[3].line, 5u);
+    EXPECT_EQ(table.records[2].line, 5u) << "the line after a field with a line break";
+    EXPECT_EQ(table.records[3].line, 6u);
 }
 
 TEST(ImportTable, TheModulesExportQuotesNothing) {
@@ -94,8 +94,11 @@ TEST(ImportTable, SeparatorDetectedFromTheHeaderOrGiven) {
     EXPECT_EQ(ReadInputTable("A;B\n1,5;2\n", 0).records[0].fields, (Fields{"1,5", "2"}));
     EXPECT_EQ(ReadInputTable("\"A,1\";B\nx;y\n", 0).header, (Fields{"A,1", "B"}))
         << "separators inside quotes do not count";
-    EXPECT_EQ(ReadInputTable("A\nx;y\n", ';').records[0].fields.size(), 2u);
-    EXPECT_EQ(ReadInputTable("A\nx,y\n", 0).records[0].fields.size(), 2u) << "one column: comma";
+    EXPECT_EQ(ReadInputTable("A,B,C;D\n", ';').header, (Fields{"A,B,C", "D"}));
+    EXPECT_EQ(ReadInputTable("A\nx\ty\n", 0).records[0].fields, (Fields{"x\ty"}))
+        << "one column in UTF-8: comma";
+    EXPECT_EQ(ReadInputTable(Utf16Le(u"A\r\nx,y\r\n"), 0).records[0].fields, (Fields{"x,y"}))
+        << "one column in UTF-16: tab, as the module exports";
     EXPECT_EQ(ReadInputTable("A|B\n1|2\n", '|').header, (Fields{"A", "B"}));
 }
 

@@ -15,6 +15,7 @@
 
 namespace fs = std::filesystem;
 using nlohmann::json;
+using namespace std::string_literals;
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST(ImportScenario, RowsStandardAndPartReferencesFromThePartsList) {
     EXPECT_EQ(drawing["boms"][0]["owner"], nullptr);
     EXPECT_EQ(drawing["boms"][0]["rows"], json::parse(R"([
         {"item":"1","qty":2,"cells":{"POS":"a","DESCR":"Washer"}},
-        {"item":"","qty":-3,"cells":{"POS":"b","DESCR":""}},
+        {"item":"","qty":-3,"cells":{"POS":"b"}},
         {"item":"3","qty":7,"cells":{"POS":"c","DESCR":"Bolt"}}])"));
     EXPECT_FALSE(drawing.contains("entities"));
     EXPECT_FALSE(scenario.contains("pdm"));
@@ -51,13 +52,14 @@ TEST(ImportScenario, RowsStandardAndPartReferencesFromThePartsList) {
     const json& rows = scenario["drawing"]["boms"][0]["rows"];
     const json& entities = scenario["drawing"]["entities"];
     ASSERT_EQ(entities.size(), 3u);
-    std::set<std::pair<double, double>> places;
+    std::set<std::string> places;
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(entities[i]["type"], "partref");
         EXPECT_EQ(entities[i]["dataEntry"], rows[i]["dataEntry"]) << "row " << i;
-        places.insert({entities[i]["position"][0], entities[i]["position"][1]});
+        places.insert(entities[i]["position"].dump());
     }
     EXPECT_EQ(places.size(), 3u) << "each part reference has a place of its own";
+    EXPECT_EQ(rows[1]["cells"], json::parse(R"({"POS":"b"})")) << "an empty field is no cell";
 }
 
 TEST(ImportScenario, PdmTablesEnvironmentMappingAndSteps) {
@@ -69,8 +71,7 @@ TEST(ImportScenario, PdmTablesEnvironmentMappingAndSteps) {
                            "A;B\r\n"}}};
     sources.env = {{"ORBKEY", "D1.1"}, {"WSPATH", "ws/"}};
     sources.mappingName = "mapping.ini";
-    const std::string mapping = "\xFF\xFE[\0A\0]\0\r\0\n\0X\0=\0\xE4\0\r\0\n\0";
-    sources.mappingBytes = std::string(mapping.data(), 24);
+    sources.mappingBytes = "\xFF\xFE[\0A\0]\0\r\0\n\0X\0=\0\xE4\0\r\0\n\0"s;
     sources.typed = {"ORBDBOM"};
     const json scenario = Imported(sources);
     EXPECT_EQ(scenario["pdm"]["tables"], json::parse(R"({
@@ -88,9 +89,9 @@ TEST(ImportScenario, MappingFileBytesComeBackExactly) {
         "[A]\r\nX=Y\r\n",                     // UTF-8
         "\xEF\xBB\xBF[A]\r\nX=\xC3\xA4\r\n",  // UTF-8 with its mark
         "[A]\r\nX=\xE4\x80\r\n",              // Windows-1252
-        "\xFE\xFF\0[\0A\0]",                  // UTF-16BE
+        "\xFE\xFF\0[\0A\0]"s,                 // UTF-16BE
         std::string("[A]\0\x81\r\n", 7),      // NUL: no text can hold it
-        "\xFF\xFE\x00\xD8",                   // a lone surrogate
+        "\xFF\xFE\x00\xD8"s,                  // a lone surrogate
     };
     for (const std::string& bytes : files) {
         ImportSources sources = PartsList("ITEM,QTY\n");
@@ -129,10 +130,11 @@ TEST(ImportScenario, FaultsNameTheFileAndTheLine) {
             EXPECT_NE(std::string(e.what()).find(c.text), std::string::npos) << e.what();
         }
     }
-    // A value the format refuses stops the import, as it would stop the run.
-    ImportSources outside = PartsList("ITEM,QTY\n");
-    outside.env = {{"WSPATH", "../elsewhere/"}};
-    EXPECT_THROW(ImportScenario(outside), sim::ScenarioError);
+    // A name the format refuses stops the import, as it would stop the run.
+    ImportSources badName = PartsList("ITEM,QTY\n");
+    badName.mappingName = "a:b.ini";
+    badName.mappingBytes = "[A]\r\n";
+    EXPECT_THROW(ImportScenario(badName), sim::ScenarioError);
 }
 
 class ImportCommand : public ::testing::Test {
@@ -175,7 +177,7 @@ TEST_F(ImportCommand, WritesTheWholeScenarioOrNothing) {
     EXPECT_EQ(json::parse(written)["pdm"]["env"]["ORBKEY"], "D1.1");
     EXPECT_FALSE(fs::exists(out + ".partial"));
 
-    ASSERT_EQ(Import({"--bom", bom}), 0) << err_.str();
+    ASSERT_EQ(Import({"--bom", bom, "--env", "ORBKEY=D1.1"}), 0) << err_.str();
     EXPECT_EQ(out_.str(), written) << "without -o, the same scenario on standard output";
 
     // A fault in any input leaves the earlier scenario as it was.
@@ -212,8 +214,11 @@ TEST_F(ImportCommand, WrongArgumentsAreRefused) {
         EXPECT_EQ(Import(args), 2) << ::testing::PrintToString(args);
         EXPECT_NE(err_.str().find("usage: vexa-sim import"), std::string::npos) << err_.str();
     }
-    ASSERT_EQ(Import({"--bom", bom, "--mapping", mapping, "--separator", "tab"}), 0) << err_.str();
-    EXPECT_EQ(json::parse(out_.str())["pdm"]["env"]["BOMIniFile"], "m.ini");
+    const std::string tabs = Write("tabs.txt", "ITEM\tQTY\tA,B\n1\t2\tx,y\n");
+    ASSERT_EQ(Import({"--bom", tabs, "--mapping", mapping, "--separator", "tab"}), 0) << err_.str();
+    const json scenario = json::parse(out_.str());
+    EXPECT_EQ(scenario["pdm"]["env"]["BOMIniFile"], "m.ini");
+    EXPECT_EQ(scenario["drawing"]["boms"][0]["rows"][0]["cells"]["A,B"], "x,y");
 }
 
 }  // namespace
