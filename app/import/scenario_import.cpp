@@ -50,9 +50,9 @@ json Pdm(const ImportSources& sources) {
 }
 
 // As "vexa-sim run" reads it; the PDM and the steps are checked while parsing, the drawing by
-// loading it.
-void CheckRunnable(const std::string& text) {
-    const Scenario scenario = ParseScenario(json::parse(text));
+// loading it. The document is the text's: dumping and parsing give one another exactly.
+void CheckRunnable(json&& document) {
+    const Scenario scenario = ParseScenario(std::move(document));
     const sim::FaultsSuspended own;
     sim::Database db;
     sim::DrawingHandles handles;
@@ -73,7 +73,6 @@ std::string ImportScenario(const ImportSources& sources) {
         scenario["steps"].push_back({{"type", line + "\n"}});
     }
     std::string text = scenario.dump(2) + "\n";
-    scenario = nullptr;
-    CheckRunnable(text);
+    CheckRunnable(std::move(scenario));
     return text;
 }
