@@ -49,14 +49,20 @@ json Pdm(const ImportSources& sources) {
     return pdm;
 }
 
-// As "vexa-sim run" reads it; the PDM and the steps are checked while parsing, the drawing by
-// loading it. The document is the text's: dumping and parsing give one another exactly.
-void CheckRunnable(json&& document) {
-    const Scenario scenario = ParseScenario(std::move(document));
-    const sim::FaultsSuspended own;
-    sim::Database db;
-    sim::DrawingHandles handles;
-    sim::loadDrawing(scenario.drawing, "/drawing", db, handles);
+// As "vexa-sim run" reads it: the rest while parsing, the drawing by loading it. The drawing
+// is taken out for the parse, which would copy it, so that the check holds no more than the
+// run that follows: the document and the loaded drawing.
+void CheckRunnable(json& scenario) {
+    json drawing = std::move(scenario["drawing"]);
+    scenario.erase("drawing");
+    ParseScenario(scenario);
+    {
+        const sim::FaultsSuspended own;
+        sim::Database db;
+        sim::DrawingHandles handles;
+        sim::loadDrawing(drawing, "/drawing", db, handles);
+    }
+    scenario["drawing"] = std::move(drawing);
 }
 
 }  // namespace
@@ -72,7 +78,6 @@ std::string ImportScenario(const ImportSources& sources) {
     for (const std::string& line : sources.typed) {
         scenario["steps"].push_back({{"type", line + "\n"}});
     }
-    std::string text = scenario.dump(2) + "\n";
-    CheckRunnable(std::move(scenario));
-    return text;
+    CheckRunnable(scenario);
+    return scenario.dump(2) + "\n";
 }

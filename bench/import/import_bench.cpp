@@ -7,20 +7,12 @@
 #include <iostream>
 #include <string>
 
+#include "app/common/text_conversion.h"
 #include "app/import/scenario_import.h"
 #include "bench/ratio_reporter.h"
+#include "tests/support/utf16_bytes.h"
 
 namespace {
-
-std::string Utf16Le(const std::string& ascii) {
-    std::string bytes = "\xFF\xFE";
-    bytes.reserve(2 + 2 * ascii.size());
-    for (const char c : ascii) {
-        bytes.push_back(c);
-        bytes.push_back('\0');
-    }
-    return bytes;
-}
 
 ImportSources Sources(int rows) {
     std::string bom = "ITEM\tQTY\tDESCR\tIDENT\tMATERIAL\tORBKEY\r\n";
@@ -32,7 +24,7 @@ ImportSources Sources(int rows) {
         parts += "P" + number + ",ID-" + number + ",\"Part " + number + ", rev B\"\n";
     }
     ImportSources sources;
-    sources.bom = {"KorBom.txt", Utf16Le(bom)};
+    sources.bom = {"KorBom.txt", Utf16(U16(bom), false, true)};
     sources.pdmTables = {{"Folder_All_Part", {"parts.csv", parts}}};
     sources.mappingName = "mapping.ini";
     sources.mappingBytes = "[VexaBomToKORDANE]\r\nIDENT=ITEM\r\nPOS_QTY=QTY\r\n";

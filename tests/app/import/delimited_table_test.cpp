@@ -7,27 +7,18 @@
 
 #include "app/import/import_error.h"
 #include "app/import/input_table.h"
+#include "tests/support/utf16_bytes.h"
 
 namespace {
 
 using Fields = std::vector<std::string>;
 
-std::string Utf16Le(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
+std::string Utf16Le(std::u16string_view text) {
+    return Utf16(text, false, true);
 }
 
-std::string Utf16Be(const std::u16string& text) {
-    std::string bytes = "\xFE\xFF";
-    for (const char16_t c : text) {
-        bytes.push_back(static_cast<char>(c >> 8));
-        bytes.push_back(static_cast<char>(c & 0xFF));
-    }
-    return bytes;
+std::string Utf16Be(std::u16string_view text) {
+    return Utf16(text, true, true);
 }
 
 // The line and the text of the fault reading bytes gives; line 0 and "" when there is none.

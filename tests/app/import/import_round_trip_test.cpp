@@ -8,6 +8,7 @@
 
 #include "app/import/scenario_import.h"
 #include "app/run/run_command.h"
+#include "tests/config/test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -36,15 +37,6 @@ constexpr const char* kDrawing = R"({
 
 class ImportRoundTrip : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("vexa-sim-import-round-trip-" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     static std::string Read(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -63,7 +55,8 @@ class ImportRoundTrip : public ::testing::Test {
         return Read(dir_ / name / "A1KorBom.txt");
     }
 
-    fs::path dir_;
+    const testfiles::TempDir temp_;
+    const fs::path dir_ = temp_.path();
 };
 
 TEST_F(ImportRoundTrip, ExportImportExportGivesTheSameBytes) {

@@ -12,6 +12,7 @@
 #include "app/import/import_error.h"
 #include "app/import/scenario_import.h"
 #include "sim/scenario/scenario_error.h"
+#include "tests/config/test_files.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -139,16 +140,6 @@ TEST(ImportScenario, FaultsNameTheFileAndTheLine) {
 
 class ImportCommand : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("vexa-sim-import-test-" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir_ / name, std::ios::binary) << bytes;
         return (dir_ / name).string();
@@ -163,7 +154,8 @@ class ImportCommand : public ::testing::Test {
         return RunImport(args, out_, err_);
     }
 
-    fs::path dir_;
+    const testfiles::TempDir temp_;
+    const fs::path dir_ = temp_.path();
     std::ostringstream out_;
     std::ostringstream err_;
 };
