@@ -50,8 +50,8 @@ json Pdm(const ImportSources& sources) {
 }
 
 // As "vexa-sim run" reads it: the rest while parsing, the drawing by loading it. The drawing
-// is taken out for the parse, which would copy it, so that the check holds no more than the
-// run that follows: the document and the loaded drawing.
+// is taken out for the parse, which would copy it, so that the check holds the document and
+// the loaded drawing and no second copy.
 void CheckRunnable(json& scenario) {
     json drawing = std::move(scenario["drawing"]);
     scenario.erase("drawing");
