@@ -7,6 +7,9 @@
 
 #include "app/common/run_options.h"
 #include "app/diff/diff_command.h"
+#if defined(ORBD_SIM_IMPORT)
+#include "app/import/import_command.h"
+#endif
 #include "app/ini_check/ini_check.h"
 #include "app/run/run_command.h"
 #include "app/shell/line_reader.h"
@@ -21,6 +24,9 @@ constexpr const char* kUsage =
     "  vexa-sim diff BEFORE.json AFTER.json [--format text|jsonl]\n"
     "  vexa-sim shell [SCENARIO.json] [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
     "  vexa-sim ini-check FILE [--section NAME] [--scenario S.json]\n"
+    "  vexa-sim import --bom FILE [--pdm TABLE=FILE ...] [--mapping FILE.ini]\n"
+    "                  [--env NAME=VALUE ...] [--type LINE ...] [--part-refs] [--separator C]\n"
+    "                  [-o OUT.json]\n"
     "Without a scenario, run and shell use the bundled example.\n";
 
 }  // namespace
@@ -39,6 +45,11 @@ int main(int argc, char** argv) {
     if (verb == "diff") {
         return RunDiff(args, std::cout, std::cerr);
     }
+#if defined(ORBD_SIM_IMPORT)
+    if (verb == "import") {
+        return RunImport(args, std::cout, std::cerr);
+    }
+#endif
     if (verb != "run" && verb != "shell") {
         std::cerr << "vexa-sim: unknown command \"" << verb << "\"\n" << kUsage;
         return 2;

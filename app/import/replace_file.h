@@ -1,0 +1,10 @@
+// Writes a file whole or not at all: the bytes go to a file beside it, which then takes its
+// place, so a reader never meets half a scenario and a failed write leaves what was there.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// Answers false, with the reason in error, when the file could not be written; the file
+// beside it is removed again.
+bool ReplaceFile(const std::filesystem::path& file, const std::string& bytes, std::string& error);
