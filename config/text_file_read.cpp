@@ -31,26 +31,12 @@ bool CTextFileRead::Open(const std::u16string& path) {
     bytesRead_ = 0;
     refusal_ = Refusal::kUnreadable;
     try {
-        // The type is checked before opening: opening a pipe blocks until a writer comes.
         const std::filesystem::path file(path);
-        std::error_code error;
-        const std::filesystem::file_status status = std::filesystem::status(file, error);
-        if (!std::filesystem::exists(status)) {
-            refusal_ = Refusal::kMissing;
+        refusal_ = CheckReadableFile(file);
+        if (refusal_ != Refusal::kNone) {
             return false;
         }
-        if (!std::filesystem::is_regular_file(status)) {
-            refusal_ = Refusal::kNotRegular;
-            return false;
-        }
-        const std::uintmax_t size = std::filesystem::file_size(file, error);
-        if (error) {
-            return false;
-        }
-        if (size > kMostBytes) {
-            refusal_ = Refusal::kTooLarge;
-            return false;
-        }
+        refusal_ = Refusal::kUnreadable;
         file_.open(file, std::ios::in | std::ios::binary);
     } catch (...) {
         return false;  // a path that the file system cannot represent
