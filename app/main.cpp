@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/common/exit_codes.h"
+#include "app/common/program_arguments.h"
 #include "app/common/run_options.h"
+#include "app/common/terminal_text.h"
 #include "app/diff/diff_command.h"
 #if defined(ORBD_SIM_IMPORT)
 #include "app/import/import_command.h"
@@ -32,10 +35,10 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = ProgramArguments(argc, argv);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
-        return args.empty() ? 2 : 0;
+        return args.empty() ? kExitUnusable : kExitDone;
     }
     const std::string verb = args[0];
     args.erase(args.begin());
@@ -51,14 +54,14 @@ int main(int argc, char** argv) {
     }
 #endif
     if (verb != "run" && verb != "shell") {
-        std::cerr << "vexa-sim: unknown command \"" << verb << "\"\n" << kUsage;
-        return 2;
+        std::cerr << "vexa-sim: unknown command \"" << EscapeControls(verb) << "\"\n" << kUsage;
+        return kExitUnusable;
     }
     RunOptions options;
     std::string error;
     if (!ParseRunOptions(args, argv[0], verb == "shell", options, error)) {
         std::cerr << "vexa-sim: " << error << "\n" << kUsage;
-        return 2;
+        return kExitUnusable;
     }
     if (verb == "shell") {
         const std::unique_ptr<LineReader> reader = MakeConsoleLineReader(std::cout);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/files.h"
+#include "config/readable_file.h"
 
 class CTextFileRead {
   public:
@@ -22,12 +23,11 @@ class CTextFileRead {
     };
 
     static constexpr int kBlockSize = 1024;
-    // Far above any real mapping file; a file that ends only past it (or never) is not read.
-    static constexpr std::uintmax_t kMostBytes = 64u << 20;
+    static constexpr std::uintmax_t kMostBytes = kMostReadableBytes;
 
     // Why the last Open failed, or why the file could not be read to its end (kTooLarge,
     // kUnreadable).
-    enum class Refusal { kNone, kMissing, kNotRegular, kTooLarge, kUnreadable };
+    using Refusal = FileRefusal;
 
     CTextFileRead();
     virtual ~CTextFileRead();
@@ -35,9 +35,9 @@ class CTextFileRead {
     CTextFileRead& operator=(const CTextFileRead&) = delete;
 
     // True when the file is open and its encoding was recognised. A file shorter than two
-    // bytes, or one that ends right after EF BB, is not opened; nor is anything but a
-    // regular file (a device or a pipe could block or never end) or a file larger than
-    // kMostBytes. Reading stops at kMostBytes even if the file grows meanwhile.
+    // bytes, or one that ends right after EF BB, is not opened; nor is a file that is
+    // not regular or is larger than kMostBytes. Reading stops at kMostBytes even if the file grows
+    // meanwhile.
     bool Open(const std::u16string& path);
     bool IsOpen() const;
     Refusal LastRefusal() const { return refusal_; }

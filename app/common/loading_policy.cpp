@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "app/common/file_path.h"
+#include "app/common/module_loader.h"
 #include "app/common/terminal_text.h"
 #include "sim/scenario/scenario_error.h"
 
@@ -13,13 +15,17 @@ int WithScenario(const std::filesystem::path& file, std::ostream& err,
     } catch (const sim::ScenarioError& e) {
         // Names from a scenario may hold control characters; the terminal must not act on
         // them.
-        err << "vexa-sim: " << file.string() << ": at "
+        err << "vexa-sim: " << EscapeControls(Utf8Path(file), EscapeForm::kUnicode) << ": at "
             << (e.path().empty() ? std::string("the top")
                                  : EscapeControls(e.path(), EscapeForm::kUnicode))
             << ": " << EscapeControls(e.what(), EscapeForm::kUnicode) << "\n";
-        return 2;
+        return kExitUnusable;
+    } catch (const ModuleLoadError& e) {
+        err << "vexa-sim: " << EscapeControls(e.what(), EscapeForm::kUnicode) << "\n";
+        return kExitModuleNotLoaded;
     } catch (const std::exception& e) {
-        err << "vexa-sim: " << e.what() << "\n";
-        return 3;
+        // A file or folder that cannot be read, written or used names itself in the text.
+        err << "vexa-sim: " << EscapeControls(e.what(), EscapeForm::kUnicode) << "\n";
+        return kExitUnusable;
     }
 }

@@ -6,11 +6,13 @@
 #include <functional>
 #include <ostream>
 
+#include "app/common/exit_codes.h"
 #include "app/common/scenario.h"
 
-// Reads the scenario file and runs body on it. A scenario that cannot be read or breaks the
-// schema is reported on err with the file and the JSON place, exit code 2; a module that does
-// not load (any other failure the body throws) with its reason, exit code 3. Otherwise the
-// body's exit code. The body may release what it has taken from the scenario.
+// Reads the scenario file and runs body on it. A scenario that breaks the schema is reported
+// on err with the file and the JSON place, a module that does not load (ModuleLoadError) with
+// its reason, exit code 3; any other failure (a file or folder that cannot be read, written
+// or used, named in its text) exit code 2. Otherwise the body's exit code. The body may
+// release what it has taken from the scenario.
 int WithScenario(const std::filesystem::path& file, std::ostream& err,
                  const std::function<int(Scenario&)>& body);

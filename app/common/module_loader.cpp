@@ -9,20 +9,22 @@
 
 #include <system_error>
 
+#include "app/common/file_path.h"
+
 namespace {
 
 void* OpenLibrary(const std::filesystem::path& file, std::string& error) {
 #if defined(_WIN32)
     HMODULE handle = LoadLibraryW(file.wstring().c_str());
     if (handle == nullptr) {
-        error = "cannot load " + file.string() + ": error " + std::to_string(GetLastError());
+        error = "cannot load " + Utf8Path(file) + ": error " + std::to_string(GetLastError());
     }
     return reinterpret_cast<void*>(handle);
 #else
     void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* why = dlerror();
-        error = "cannot load " + file.string() + ": " + (why ? why : "unknown error");
+        error = "cannot load " + Utf8Path(file) + ": " + (why ? why : "unknown error");
     }
     return handle;
 #endif
@@ -60,7 +62,7 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::filesystem::path& fi
         reinterpret_cast<ApiVersionQuery>(FindSymbol(handle, "vxrxGetApiVersion"));
     if (module->entryPoint_ == nullptr || module->apiVersion_ == nullptr) {
         error =
-            file.string() + " is no host module: vxrxEntryPoint or vxrxGetApiVersion is missing";
+            Utf8Path(file) + " is no host module: vxrxEntryPoint or vxrxGetApiVersion is missing";
         return nullptr;
     }
     return module;

@@ -3,7 +3,14 @@
 
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
+
+// The module file did not load (vexa-sim's exit code 3, and only this).
+class ModuleLoadError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
 
 class LoadedModule {
   public:

@@ -1,6 +1,8 @@
 #include "app/common/run_options.h"
 
+#include "app/common/file_path.h"
 #include "app/common/module_loader.h"
+#include "app/common/terminal_text.h"
 
 RunOptions Absolute(const RunOptions& options) {
     RunOptions absolute = options;
@@ -35,13 +37,13 @@ bool ParseRunOptions(const std::vector<std::string>& args, const char* argv0, bo
                 error = "--save-drawing needs a file";
                 return false;
             }
-            options.saveDrawing = args[++i];
+            options.saveDrawing = PathFromUtf8(args[++i]);
         } else if (word == "--workdir") {
             if (!hasValue) {
                 error = "--workdir needs a folder";
                 return false;
             }
-            options.workdir = args[++i];
+            options.workdir = PathFromUtf8(args[++i]);
         } else if (word == "--changes" && !shell) {
             options.changes = true;
         } else if (word == "--allow-outside-workdir") {
@@ -51,12 +53,12 @@ bool ParseRunOptions(const std::vector<std::string>& args, const char* argv0, bo
                 error = "--module needs a file";
                 return false;
             }
-            options.module = args[++i];
+            options.module = PathFromUtf8(args[++i]);
         } else if (!word.empty() && word[0] == '-') {
-            error = "unknown option " + word;
+            error = "unknown option " + EscapeControls(word);
             return false;
         } else if (options.scenario.empty()) {
-            options.scenario = word;
+            options.scenario = PathFromUtf8(word);
         } else {
             error = "more than one scenario given";
             return false;

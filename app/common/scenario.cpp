@@ -1,14 +1,13 @@
 #include "app/common/scenario.h"
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <sstream>
 #include <unordered_set>
 #include <utility>
 #include <variant>
 
+#include "app/common/file_read.h"
 #include "app/common/scenario_text.h"
 #include "app/common/text_encoding.h"
 #include "sim/host/faults.h"
@@ -348,12 +347,7 @@ Scenario ParseScenario(json&& document) {
 }
 
 Scenario ReadScenario(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        throw sim::ScenarioError("", "cannot open the file");
-    }
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    Scenario scenario = ParseScenario(ParseScenarioText(text));
+    Scenario scenario = ParseScenario(ParseScenarioText(ReadWholeFile(file)));
     scenario.file = file;
     return scenario;
 }

@@ -42,7 +42,8 @@ struct Scenario {
     std::vector<ScenarioPathSetting> pathSettings;
 };
 
-// Reads and checks a scenario file; throws sim::ScenarioError naming the place.
+// Reads and checks a scenario file; throws FileError for a file that is not read
+// (file_read.h), sim::ScenarioError naming the place for one that breaks the schema.
 Scenario ReadScenario(const std::filesystem::path& file);
 // The same for a document already parsed.
 Scenario ParseScenario(const nlohmann::json& document);

@@ -1,11 +1,12 @@
 #include "app/common/session.h"
 
-#include <fstream>
 #include <stdexcept>
 #include <utility>
 #include <variant>
 
 #include "app/common/change_text.h"
+#include "app/common/file_path.h"
+#include "app/common/output_file.h"
 #include "app/common/text_conversion.h"
 #include "host/kordane.h"
 #include "host/vx_app.h"
@@ -112,7 +113,7 @@ void Session::Start(const Scenario& scenario) {
     std::string error;
     module_ = LoadedModule::Load(options_.module, error);
     if (!module_) {
-        throw std::runtime_error(error);
+        throw ModuleLoadError(error);
     }
     module_->SendMessage(VxRx::kInitModuleMsg, module_.get());
 }
@@ -127,8 +128,8 @@ void Session::KeepInsideWorkDirectory(const std::vector<ScenarioPathSetting>& se
         // "WSPATH" is the start of the export file's name, not necessarily a folder.
         const bool prefix = setting.name == "WSPATH";
         const std::filesystem::path place =
-            prefix ? std::filesystem::path(U16(setting.value + "KorBom.txt")).parent_path()
-                   : std::filesystem::path(U16(setting.value));
+            prefix ? PathFromUtf8(setting.value + "KorBom.txt").parent_path()
+                   : PathFromUtf8(setting.value);
         if (workDirectory_->Contains(place)) {
             continue;
         }
@@ -296,13 +297,12 @@ void Session::AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerH
 }
 
 void Session::SaveDrawing(const std::filesystem::path& file) const {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    OutputFile out(file);
     {
         const sim::FaultsSuspended own;
-        sim::writeDrawingScenario(out, sim::workingDatabase(), handles_, handles_.loadedModules);
+        sim::writeDrawingScenario(out.Stream(), sim::workingDatabase(), handles_,
+                                  handles_.loadedModules);
     }
-    out << '\n';
-    if (!out) {
-        throw std::runtime_error("cannot write " + file.string());
-    }
+    out.Stream() << '\n';
+    out.Close();
 }

@@ -29,7 +29,8 @@
 class Session {
   public:
     // Throws sim::ScenarioError for a scenario that does not fit the schema (nothing has run
-    // then) and std::runtime_error when the module cannot be loaded.
+    // then), FileError for a work directory or file that cannot be made, and ModuleLoadError
+    // when the module cannot be loaded.
     Session(const RunOptions& options, const Scenario& scenario, Transcript& transcript);
     ~Session();
     Session(const Session&) = delete;
@@ -43,8 +44,8 @@ class Session {
 
     // Message boxes and dialogs that the scenario's "ui" list does not answer go to these.
     void AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerHook dialog);
-    // Writes SavedDrawing() to a file as --save-drawing does; throws std::runtime_error when
-    // it cannot.
+    // Writes SavedDrawing() to a file as --save-drawing does; throws FileError, with the
+    // system's reason, unless every byte was written.
     void SaveDrawing(const std::filesystem::path& file) const;
     const sim::DrawingHandles& Handles() const { return handles_; }
     // The drawing as it is now, in the saved-drawing schema; a fault armed for the module

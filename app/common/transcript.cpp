@@ -1,7 +1,10 @@
 #include "app/common/transcript.h"
 
+#include <cerrno>
 #include <vector>
 
+#include "app/common/exit_codes.h"
+#include "app/common/file_error.h"
 #include "app/common/terminal_text.h"
 
 bool ParseTranscriptFormat(const std::string& word, TranscriptFormat& format) {
@@ -20,7 +23,11 @@ void Transcript::Write(const sim::Event& event) {
     const bool echo = skipEcho_ && IsEcho(event);
     skipEcho_ = false;
     if (format_ == TranscriptFormat::kJsonl) {
-        out_ << event.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        // JSON escapes only the C0 controls; DEL and the C1 controls, which a terminal may act
+        // on, become \u escapes too, which leaves the line the same JSON.
+        out_ << EscapeControls(event.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace),
+                               EscapeForm::kUnicode)
+             << '\n';
     } else if (!echo) {
         out_ << AsText(event) << '\n';
     }
@@ -29,10 +36,29 @@ void Transcript::Write(const sim::Event& event) {
     if (const auto ev = event.find("ev"); ev != event.end() && *ev == "command") {
         out_.flush();
     }
+    NoteFailure();
 }
 
 void Transcript::Flush() {
+    NoteFailure();
+    errno = 0;
     out_.flush();
+    NoteFailure();
+}
+
+void Transcript::NoteFailure() {
+    if (!out_ && !failure_) {
+        failure_ = errno;
+    }
+}
+
+int Transcript::ReportWriteFailure(std::ostream& err, int code) {
+    Flush();
+    if (!failure_) {
+        return code;
+    }
+    err << "vexa-sim: the transcript: cannot write: " << SystemReason(*failure_) << "\n";
+    return kExitUnusable;
 }
 
 bool Transcript::IsEcho(const sim::Event& event) const {
@@ -51,6 +77,7 @@ bool Transcript::IsEcho(const sim::Event& event) const {
 void Transcript::WriteText(const std::string& text) {
     out_ << text;
     out_.flush();
+    NoteFailure();
 }
 
 namespace {
@@ -149,23 +176,29 @@ std::string Transcript::AsText(const sim::Event& event) const {
         return "[queued] " + Quoted(Str(event, "text"));
     }
     if (ev == "pdm.call") {
-        return "PDM " + Str(event, "name") + " " + Quoted(Str(event, "arg")) + " -> " +
-               Str(event, "code");
+        return "PDM " + EscapeControls(Str(event, "name")) + " " + Quoted(Str(event, "arg")) +
+               " -> " + Str(event, "code");
     }
     if (ev == "pdm.prep") {
         return std::string("PDM ") + (event.value("modal", false) ? "prep (dialog) " : "prep ") +
                Quoted(Str(event, "expr")) + " -> " + Quoted(Str(event, "result"));
     }
     if (ev == "pdm.env.set") {
-        return "PDM env " + Str(event, "name") + " = " + Quoted(Str(event, "value"));
+        return "PDM env " + EscapeControls(Str(event, "name")) + " = " +
+               Quoted(Str(event, "value"));
     }
     if (ev == "file") {
-        return "[file] " + Str(event, "path") + " (" + Str(event, "bytes") + " bytes)";
+        return "[file] " + EscapeControls(Str(event, "path")) + " (" + Str(event, "bytes") +
+               " bytes)";
     }
     if (ev == "end") {
         return "[end] open objects: " + Str(event, "openObjects");
     }
     sim::Event rest = event;
     rest.erase("ev");
-    return "[" + ev + "]" + (rest.empty() ? std::string() : " " + rest.dump());
+    return "[" + EscapeControls(ev) + "]" +
+           (rest.empty() ? std::string()
+                         : " " + EscapeControls(rest.dump(-1, ' ', false,
+                                                          nlohmann::json::error_handler_t::replace),
+                                                EscapeForm::kUnicode));
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/common/terminal_text.h"
+
 namespace {
 
 // The documented usage in place of CLI11's generated line, so that help and errors show what
@@ -32,8 +34,9 @@ std::optional<int> ParseVerbArguments(CLI::App& verb, const std::string& usage,
         out << verb.help();
         return 0;
     } catch (const CLI::ParseError& e) {
-        err << "vexa-sim: " << e.what() << "\n" << usage;
-        return kExitBadArguments;
+        // The reason quotes the arguments, which may hold anything.
+        err << "vexa-sim: " << EscapeControls(e.what()) << "\n" << usage;
+        return kExitUnusable;
     }
     return std::nullopt;
 }

@@ -8,12 +8,11 @@
 #include <string>
 #include <vector>
 
-// vexa-sim's code for arguments it cannot use.
-inline constexpr int kExitBadArguments = 2;
+#include "app/common/exit_codes.h"
 
 // Reads args (in their order, the verb's name not among them) into the verb's options.
 // Answers nullopt when the verb should go on; otherwise the exit code: 0 after --help, which
-// goes to out, and kExitBadArguments after a wrong argument, whose reason and the usage go to
+// goes to out, and kExitUnusable after a wrong argument, whose reason and the usage go to
 // err. usage is the verb's documented usage (lines ending in a line break): --help shows it,
 // then the options as the verb describes them.
 std::optional<int> ParseVerbArguments(CLI::App& verb, const std::string& usage,

@@ -1,8 +1,10 @@
 #include "app/common/work_directory.h"
 
-#include <fstream>
 #include <random>
-#include <stdexcept>
+
+#include "app/common/file_error.h"
+#include "app/common/file_path.h"
+#include "app/common/output_file.h"
 
 namespace fs = std::filesystem;
 
@@ -10,7 +12,14 @@ WorkDirectory::WorkDirectory(const std::optional<fs::path>& named) {
     previous_ = fs::current_path();
     if (named) {
         path_ = fs::absolute(*named);
-        fs::create_directories(path_);
+        std::error_code error;
+        fs::create_directories(path_, error);
+        if (error) {
+            throw FileError(path_, "cannot be the work directory: " + error.message());
+        }
+        if (!fs::is_directory(path_, error)) {
+            throw FileError(path_, "cannot be the work directory: not a folder");
+        }
     } else {
         std::random_device random;
         for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
@@ -21,11 +30,19 @@ WorkDirectory::WorkDirectory(const std::optional<fs::path>& named) {
             }
         }
         if (path_.empty()) {
-            throw std::runtime_error("cannot create a work directory");
+            throw FileError(fs::temp_directory_path(), "cannot create a work directory in it");
         }
         fresh_ = true;
     }
-    fs::current_path(path_);
+    std::error_code error;
+    fs::current_path(path_, error);
+    if (error) {
+        const fs::path failed = path_;
+        if (fresh_) {
+            fs::remove_all(path_, error);
+        }
+        throw FileError(failed, "cannot be the work directory: " + error.message());
+    }
     seen_ = Snapshot();
 }
 
@@ -39,13 +56,15 @@ WorkDirectory::~WorkDirectory() {
 
 void WorkDirectory::WriteFiles(const std::vector<ScenarioFile>& files) {
     for (const ScenarioFile& file : files) {
-        const fs::path target = path_ / fs::path(file.name);
-        fs::create_directories(target.parent_path());
-        std::ofstream out(target, std::ios::binary | std::ios::trunc);
-        out.write(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));
-        if (!out) {
-            throw std::runtime_error("cannot write " + target.string());
+        const fs::path target = path_ / PathFromUtf8(file.name);
+        std::error_code error;
+        fs::create_directories(target.parent_path(), error);
+        if (error) {
+            throw FileError(target.parent_path(), "cannot create the folder: " + error.message());
         }
+        OutputFile out(target);
+        out.Stream().write(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));
+        out.Close();
     }
     seen_ = Snapshot();
 }
@@ -76,13 +95,13 @@ std::map<std::string, WorkDirectory::Seen> WorkDirectory::Snapshot() const {
     };
     for (auto it = fs::recursive_directory_iterator(path_, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        note(*it, fs::relative(it->path(), path_, ec).generic_string());
+        note(*it, GenericUtf8Path(fs::relative(it->path(), path_, ec)));
     }
     for (const fs::path& folder : watched_) {
         std::error_code error;
         for (auto it = fs::directory_iterator(folder, error);
              !error && it != fs::directory_iterator(); it.increment(error)) {
-            note(*it, it->path().generic_string());
+            note(*it, GenericUtf8Path(it->path()));
         }
     }
     return files;

@@ -16,7 +16,7 @@
 
 class WorkDirectory {
   public:
-    // Creates (or uses) the directory and makes it current; throws std::runtime_error.
+    // Creates (or uses) the directory and makes it current; throws FileError when it cannot.
     explicit WorkDirectory(const std::optional<std::filesystem::path>& named);
     ~WorkDirectory();
     WorkDirectory(const WorkDirectory&) = delete;
@@ -29,7 +29,8 @@ class WorkDirectory {
     // Also watches the files directly in folder, a place outside the work directory; they
     // are reported by their absolute paths.
     void Watch(const std::filesystem::path& folder);
-    // Writes the scenario's files; they are not reported as written by the module.
+    // Writes the scenario's files; they are not reported as written by the module. Throws
+    // FileError for a file that cannot be written whole.
     void WriteFiles(const std::vector<ScenarioFile>& files);
     // Files created or changed since the last call (relative path, size), in path order.
     std::vector<std::pair<std::string, std::uintmax_t>> TakeChanges();

@@ -1,6 +1,7 @@
 #include "app/diff/diff_command.h"
 
 #include "app/common/change_text.h"
+#include "app/common/file_path.h"
 #include "app/common/loading_policy.h"
 #include "app/common/transcript.h"
 #include "app/common/verb_arguments.h"
@@ -38,22 +39,23 @@ int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (files.size() != 2) {
         err << "vexa-sim: diff takes two files, BEFORE.json and AFTER.json\n" << kUsage;
-        return kExitBadArguments;
+        return kExitUnusable;
     }
     TranscriptFormat format = TranscriptFormat::kText;
     ParseTranscriptFormat(formatName, format);
+    Transcript transcript(out, format);
     // Each file's errors are reported with that file's name.
-    return WithScenario(files[0], err, [&](const Scenario& first) {
+    const int code = WithScenario(PathFromUtf8(files[0]), err, [&](const Scenario& first) {
         const nlohmann::json was = SavedForm(first);
-        return WithScenario(files[1], err, [&](const Scenario& second) {
+        return WithScenario(PathFromUtf8(files[1]), err, [&](const Scenario& second) {
             const std::vector<DrawingChange> changes = DiffDrawings(was, SavedForm(second));
             if (format == TranscriptFormat::kJsonl) {
-                Transcript transcript(out, format);
                 WriteChanges(changes, transcript);
             } else {
-                out << ChangesText(changes);
+                transcript.WriteText(ChangesText(changes));
             }
-            return 0;
+            return kExitDone;
         });
     });
+    return transcript.ReportWriteFailure(err, code);
 }

@@ -3,6 +3,10 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/common/exit_codes.h"
+#include "app/common/file_error.h"
+#include "app/common/file_path.h"
+#include "app/common/file_read.h"
 #include "app/common/terminal_text.h"
 #include "app/common/text_conversion.h"
 #include "app/ini_check/ini_load_explainer.h"
@@ -15,10 +19,6 @@
 #include "sim/scenario/scenario_error.h"
 
 namespace {
-
-constexpr int kExitClean = 0;
-constexpr int kExitWarnings = 1;
-constexpr int kExitNotLoaded = 2;
 
 constexpr const char* kUsage =
     "usage: vexa-sim ini-check FILE [--section NAME] [--scenario S.json]\n";
@@ -54,19 +54,12 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
     return parsed;
 }
 
-const char* WhyNotLoaded(CTextFileRead::Refusal refusal) {
-    switch (refusal) {
-        case CTextFileRead::Refusal::kMissing:
-            return "no such file";
-        case CTextFileRead::Refusal::kNotRegular:
-            return "not a regular file (a device, pipe or folder is never read)";
-        case CTextFileRead::Refusal::kTooLarge:
-            return "larger than 64 MiB, far beyond any mapping file";
-        case CTextFileRead::Refusal::kNone:
-        case CTextFileRead::Refusal::kUnreadable:
-            break;
-    }
-    return "unreadable or shorter than two bytes";
+std::string WhyNotLoaded(CTextFileRead::Refusal refusal) {
+    // The reader also refuses a file too short to tell its encoding.
+    return refusal == CTextFileRead::Refusal::kUnreadable ||
+                   refusal == CTextFileRead::Refusal::kNone
+               ? "unreadable or shorter than two bytes"
+               : RefusalText(refusal);
 }
 
 void PrintWarnings(const std::vector<IniWarning>& warnings, std::ostream& to) {
@@ -88,7 +81,7 @@ void PrintEntries(const SectionEntries& entries, std::ostream& out) {
 // scenario cannot be used.
 bool CheckScenario(const Arguments& parsed, const CIniFile& file, LoadExplanation& read,
                    std::vector<std::string>& notes, std::ostream& err) {
-    const std::filesystem::path scenario(U16(*parsed.scenario));
+    const std::filesystem::path scenario = PathFromUtf8(*parsed.scenario);
     std::optional<std::u16string> only;
     if (parsed.section) {
         only = U16(*parsed.section);
@@ -103,6 +96,8 @@ bool CheckScenario(const Arguments& parsed, const CIniFile& file, LoadExplanatio
         err << "ini-check: " << EscapeControls(*parsed.scenario) << ": at "
             << (e.path().empty() ? std::string("the top") : EscapeControls(e.path())) << ": "
             << EscapeControls(e.what()) << "\n";
+    } catch (const FileError& e) {
+        err << "ini-check: " << EscapeControls(e.what()) << "\n";
     } catch (const std::exception& e) {
         err << "ini-check: " << EscapeControls(*parsed.scenario) << ": " << EscapeControls(e.what())
             << "\n";
@@ -116,7 +111,7 @@ int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
     const std::optional<Arguments> parsed = ParseArguments(args);
     if (!parsed) {
         err << kUsage;
-        return kExitNotLoaded;
+        return kExitUnusable;
     }
     const std::u16string path = U16(parsed->file);
     CIniFile file;
@@ -124,11 +119,11 @@ int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
     if (file.LoadState() == kIniFileNotOpened) {
         err << "ini-check: cannot load " << EscapeControls(parsed->file) << ": "
             << EscapeControls(WhyNotLoaded(read.refusal)) << "\n";
-        return kExitNotLoaded;
+        return kExitUnusable;
     }
     std::vector<std::string> notes;
     if (parsed->scenario && !CheckScenario(*parsed, file, read, notes, err)) {
-        return kExitNotLoaded;
+        return kExitUnusable;
     }
 
     if (parsed->section) {
@@ -141,7 +136,7 @@ int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
         file.ReadSection(name, false, entries);
         PrintEntries(entries, out);
         PrintWarnings(read.warnings, err);
-        return read.warnings.empty() ? kExitClean : kExitWarnings;
+        return read.warnings.empty() ? kExitDone : kExitWarnings;
     }
 
     out << "file: " << EscapeControls(parsed->file) << '\n';
@@ -163,5 +158,5 @@ int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     out << "\nwarnings: " << read.warnings.size() << '\n';
     PrintWarnings(read.warnings, out);
-    return read.warnings.empty() ? kExitClean : kExitWarnings;
+    return read.warnings.empty() ? kExitDone : kExitWarnings;
 }

@@ -1,7 +1,5 @@
 #include "app/ini_check/ini_scenario_facts.h"
 
-#include <algorithm>
-
 #include "app/common/scenario.h"
 #include "app/common/text_conversion.h"
 #include "base/host_status_error.h"
@@ -43,7 +41,7 @@ void AddEnvValues(const Scenario& scenario, const char* name, KeySet& into) {
 }  // namespace
 
 void KeySet::Add(const std::u16string& key) {
-    if (!key.empty() && std::find(keys.begin(), keys.end(), key) == keys.end()) {
+    if (!key.empty() && seen_.insert(key).second) {
         keys.push_back(key);
     }
 }

@@ -6,15 +6,20 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "bom/bom_row.h"
 
-// Keys of one kind, first seen first, each once.
+// Keys of one kind, first seen first, each once. A drawing may hold a key per row, so a
+// key is looked up among those seen by hash.
 struct KeySet {
     std::vector<std::u16string> keys;
 
     void Add(const std::u16string& key);
+
+  private:
+    std::unordered_set<std::u16string> seen_;
 };
 
 class ScenarioFacts {

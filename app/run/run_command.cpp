@@ -8,7 +8,7 @@
 int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
     const RunOptions options = Absolute(given);
     Transcript transcript(out, options.format);
-    return WithScenario(options.scenario, err, [&](Scenario& scenario) {
+    const int code = WithScenario(options.scenario, err, [&](Scenario& scenario) {
         // Out before any error that ends the run, so that the two keep their order.
         const struct FlushAtEnd {
             Transcript& transcript;
@@ -20,6 +20,7 @@ int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
         for (const ScenarioStep& step : scenario.steps) {
             session.RunStep(step);
         }
-        return session.Finish() == 0 ? 0 : 1;
+        return session.Finish() == 0 ? kExitDone : kExitOpenObjects;
     });
+    return transcript.ReportWriteFailure(err, code);
 }

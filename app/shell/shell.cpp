@@ -15,7 +15,7 @@ int RunShell(const RunOptions& given, LineReader& reader, std::ostream& out, std
     // ".changes" needs the drawing as it was; the shell's end lists the changes too.
     options.changes = true;
     Transcript transcript(out, options.format);
-    return WithScenario(options.scenario, err, [&](const Scenario& scenario) {
+    const int code = WithScenario(options.scenario, err, [&](const Scenario& scenario) {
         ShellQuestions questions(reader, out, transcript);
         Session session(options, scenario, transcript);
         const ShellQuestions::Installed asking = questions.Install(session);
@@ -33,8 +33,9 @@ int RunShell(const RunOptions& given, LineReader& reader, std::ostream& out, std
             }
         }
         out << "\n";
-        return session.Finish() == 0 ? 0 : 1;
+        return session.Finish() == 0 ? kExitDone : kExitOpenObjects;
     });
+    return transcript.ReportWriteFailure(err, code);
 }
 
 int RunShell(const RunOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {

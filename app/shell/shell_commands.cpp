@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "app/common/change_text.h"
+#include "app/common/file_path.h"
 #include "app/common/terminal_text.h"
 #include "app/common/text_conversion.h"
 #include "app/shell/text_table.h"
@@ -209,8 +210,7 @@ void ShellCommands::Save(const std::string& argument) {
         out_ << "usage: .save FILE\n";
         return;
     }
-    const std::filesystem::path file =
-        std::filesystem::absolute(std::filesystem::path(U16(argument)));
+    const std::filesystem::path file = std::filesystem::absolute(PathFromUtf8(argument));
     try {
         session_.SaveDrawing(file);
         out_ << "Saved the drawing to " << EscapeControls(argument) << ".\n";

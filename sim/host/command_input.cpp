@@ -82,6 +82,8 @@ std::optional<VxGePoint3d> parsePoint(std::u16string_view text, const double* ba
 
 // An answer longer than the buffer's kVxMaxStringAnswer-1 characters is rejected (kRtRej,
 // empty result) rather than cut: a shortened key or id would silently name something else.
+// As for any invalid input, the host says so on the command line, or the user would not know
+// why the command ended and the next line they typed ahead ran as a command.
 int vxedGetString(int allowBlanks, const char16_t* prompt, char16_t* result) {
     if (const int status = sim::checkpoint("vxedGetString")) {
         return status;
@@ -98,6 +100,11 @@ int vxedGetString(int allowBlanks, const char16_t* prompt, char16_t* result) {
     }
     if (answer.text.size() > static_cast<std::size_t>(kVxMaxStringAnswer - 1)) {
         reportPrompt(shown, answer, true);
+        sim::emit(
+            sim::Event{{"ev", "print"},
+                       {"text", "Invalid input: the answer is too long (" +
+                                    std::to_string(answer.text.size()) + " characters, at most " +
+                                    std::to_string(kVxMaxStringAnswer - 1) + ")."}});
         return kRtRej;
     }
     reportPrompt(shown, answer);

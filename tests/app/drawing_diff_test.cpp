@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "app/common/change_text.h"
-#include "app/diff/diff_command.h"
 #include "app/common/drawing_diff.h"
+#include "app/diff/diff_command.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -153,6 +153,15 @@ TEST_F(DiffCommand, BadInputNamesTheFileAndThePlace) {
 
     EXPECT_EQ(Diff({File("before.json"), File("missing.json")}), 2);
     EXPECT_NE(err_.str().find("missing.json"), std::string::npos) << err_.str();
+
+    // A folder, or on Linux a device, is never read.
+    EXPECT_EQ(Diff({kFiles.string(), File("after.json")}), 2);
+    EXPECT_NE(err_.str().find(kFiles.string() + ": not a regular file"), std::string::npos)
+        << err_.str();
+#if defined(__linux__)
+    EXPECT_EQ(Diff({"/dev/zero", File("after.json")}), 2);
+    EXPECT_NE(err_.str().find("/dev/zero: not a regular file"), std::string::npos) << err_.str();
+#endif
 
     EXPECT_EQ(Diff({File("bad-drawing.json"), File("after.json")}), 2);
     EXPECT_NE(err_.str().find("bad-drawing.json: at /drawing/boms/0/rows/0/qty"), std::string::npos)

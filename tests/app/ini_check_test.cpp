@@ -387,6 +387,13 @@ TEST(IniCheckScenario, ScenarioThatCannotBeUsed) {
         {mapping, "--scenario", Utf8Path(dir.Write("b.json", R"({"drawing": {"boms": 3}})"))});
     EXPECT_EQ(broken.code, 2);
     EXPECT_NE(broken.err.find("at /drawing/boms"), std::string::npos) << broken.err;
+
+    // A scenario is read under the mapping file's own rule.
+    const std::string folder = Utf8Path(dir.path().u16string());
+    const Check notAFile = RunCheck({mapping, "--scenario", folder});
+    EXPECT_EQ(notAFile.code, 2);
+    EXPECT_EQ(notAFile.err, "ini-check: " + folder +
+                                ": not a regular file (a device, pipe or folder is never read)\n");
 }
 
 TEST(IniCheckScenario, KeysAreThoseTheModuleWouldUse) {

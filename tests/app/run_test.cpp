@@ -2,10 +2,13 @@
 // being the drawing the next run starts from.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <streambuf>
 
+#include "app/common/run_options.h"
 #include "app/run/run_command.h"
 
 namespace fs = std::filesystem;
@@ -38,6 +41,7 @@ class Run : public ::testing::Test {
         options.format = format_;
         options.saveDrawing = save;
         options.changes = changes_;
+        options.workdir = workdir_;
         out_.str("");
         err_.str("");
         return RunScenario(options, out_, err_);
@@ -63,6 +67,7 @@ class Run : public ::testing::Test {
     }
 
     fs::path dir_;
+    std::optional<fs::path> workdir_;
     bool changes_ = false;
     TranscriptFormat format_ = TranscriptFormat::kJsonl;
     std::ostringstream out_;
@@ -325,4 +330,149 @@ TEST_F(Run, ChangesListWhatTheRunDidJustBeforeTheEnd) {
                               "[end] open objects: 0\n"),
               std::string::npos)
         << out_.str();
+}
+
+// Exit code 3 says the module did not load, and nothing else does: a file or folder that
+// cannot be read, written or used is 2, named, with the system's reason.
+TEST_F(Run, FilesAndFoldersThatCannotBeUsedAreExitTwoAndNamed) {
+    const fs::path scenario = Write("plain.json", R"({"steps": []})");
+    const auto named = [&](const fs::path& path) {
+        return err_.str().find(path.string()) != std::string::npos;
+    };
+
+    // A folder as the scenario.
+    fs::create_directories(dir_ / "folder.json");
+    EXPECT_EQ(RunFile(dir_ / "folder.json"), 2);
+    EXPECT_TRUE(named(dir_ / "folder.json")) << err_.str();
+    EXPECT_NE(err_.str().find("not a regular file"), std::string::npos) << err_.str();
+
+    // A file as the work directory.
+    workdir_ = scenario;
+    EXPECT_EQ(RunFile(scenario), 2);
+    EXPECT_TRUE(named(scenario)) << err_.str();
+    EXPECT_NE(err_.str().find("cannot be the work directory"), std::string::npos) << err_.str();
+    workdir_.reset();
+
+    // The drawing saved into a folder that does not exist.
+    const fs::path nowhere = dir_ / "missing" / "saved.json";
+    EXPECT_EQ(RunFile(scenario, nowhere), 2);
+    EXPECT_TRUE(named(nowhere)) << err_.str();
+    EXPECT_NE(err_.str().find("cannot write"), std::string::npos) << err_.str();
+
+    // A scenario file whose folder is a file in the work directory.
+    fs::create_directories(dir_ / "work");
+    Write("work/taken", "");
+    workdir_ = dir_ / "work";
+    EXPECT_EQ(RunFile(Write("files.json", R"({"files": {"taken/mapping.ini": {"text": "x"}}})")),
+              2);
+    EXPECT_TRUE(named(dir_ / "work" / "taken")) << err_.str();
+    workdir_.reset();
+
+    // Only a module that does not load is 3.
+    RunOptions options;
+    options.scenario = scenario;
+    options.module = dir_ / "no-module.vmx";
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunScenario(options, out, err), 3);
+    EXPECT_NE(err.str().find("no-module.vmx"), std::string::npos) << err.str();
+}
+
+// Scenario files are read under the mapping file's rule: a regular file of at most 64 MiB.
+TEST_F(Run, ScenarioFilesAreReadLikeMappingFiles) {
+    const fs::path large = Write("large.json", "{}");
+    fs::resize_file(large, (64u << 20) + 1);
+    EXPECT_EQ(RunFile(large), 2);
+    EXPECT_NE(err_.str().find("large.json: larger than 64 MiB"), std::string::npos) << err_.str();
+
+    const fs::path limit = Write("limit.json", "{}");
+    fs::resize_file(limit, 64u << 20);
+    EXPECT_EQ(RunFile(limit), 0) << "a file of 64 MiB is read: " << err_.str();
+#if defined(__linux__)
+    EXPECT_EQ(RunFile("/dev/zero"), 2);
+    EXPECT_NE(err_.str().find("/dev/zero: not a regular file"), std::string::npos) << err_.str();
+#endif
+}
+
+#if defined(__linux__)
+// Writes that fail are failures: a full disk shows only when the buffers are handed on.
+TEST_F(Run, WritesThatFailAreExitTwoWithTheSystemsReason) {
+    const fs::path scenario = Write("plain.json", R"({"steps": []})");
+    EXPECT_EQ(RunFile(scenario, fs::path("/dev/full")), 2);
+    EXPECT_NE(err_.str().find("/dev/full: cannot write: No space left on device"),
+              std::string::npos)
+        << err_.str();
+
+    // A file of the scenario written into the work directory.
+    fs::create_directories(dir_ / "work");
+    fs::create_symlink("/dev/full", dir_ / "work" / "full.ini");
+    workdir_ = dir_ / "work";
+    EXPECT_EQ(RunFile(Write("files.json", R"({"files": {"full.ini": {"text": "[A]"}}})")), 2);
+    EXPECT_NE(err_.str().find("full.ini: cannot write: No space left on device"), std::string::npos)
+        << err_.str();
+}
+#endif
+
+namespace {
+
+// An output whose every write fails as on a full disk.
+class FullDisk : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override {
+        errno = ENOSPC;
+        return traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize) override {
+        errno = ENOSPC;
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(Run, ATranscriptThatCannotBeWrittenIsExitTwo) {
+    FullDisk disk;
+    std::ostream out(&disk);
+    std::ostringstream err;
+    RunOptions options;
+    options.scenario = Write("plain.json", R"({"steps": [{"type": "NOSUCH\n"}]})");
+    options.module = ORBD_MODULE_FILE;
+    EXPECT_EQ(RunScenario(options, out, err), 2);
+    EXPECT_NE(err.str().find("the transcript: cannot write: No space left on device"),
+              std::string::npos)
+        << err.str();
+}
+
+TEST_F(Run, ArgumentsAreUtf8AndShownEscaped) {
+    RunOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseRunOptions(
+        {"J\xc3\xbcrgen.json", "--workdir", "J\xc3\xbcrgen", "--save-drawing", "\xc3\xbc.json"},
+        "vexa-sim", false, options, error))
+        << error;
+    EXPECT_EQ(options.scenario, fs::path(u8"J\u00fcrgen.json"));
+    EXPECT_EQ(options.workdir, fs::path(u8"J\u00fcrgen"));
+    EXPECT_EQ(options.saveDrawing, fs::path(u8"\u00fc.json"));
+
+    EXPECT_FALSE(ParseRunOptions({"--\x1b[2J\xc2\x9b"}, "vexa-sim", false, options, error));
+    EXPECT_EQ(error, "unknown option --\\x1b[2J\\u009b");
+}
+
+// The work directory, the scenario's files and the files the module writes keep their UTF-8
+// names on every system.
+TEST_F(Run, WorkDirectoryAndFilesKeepTheirNames) {
+    workdir_ = dir_ / fs::path(u8"J\u00fcrgen");
+    nlohmann::json scenario =
+        Export({{"BOMIniFile", "M\u00fcller/\u00fc.ini"}, {"WSPATH", "\u00fc/"}},
+               {{{"type", "ORBDBOMEXPORT\n"}}});
+    scenario["files"] = {{"M\u00fcller/\u00fc.ini", scenario["files"]["mapping.ini"]}};
+    fs::create_directories(*workdir_ / fs::path(u8"\u00fc"));
+    ASSERT_EQ(RunFile(Write("names.json", scenario.dump())), 0) << err_.str();
+    EXPECT_TRUE(fs::exists(*workdir_ / fs::path(u8"M\u00fcller") / fs::path(u8"\u00fc.ini")));
+    EXPECT_TRUE(fs::exists(*workdir_ / fs::path(u8"\u00fc") / "A1KorBom.txt"));
+    bool reported = false;
+    for (const nlohmann::json& event : Events()) {
+        reported = reported || (event["ev"] == "file" && event["path"] == "\u00fc/A1KorBom.txt");
+    }
+    EXPECT_TRUE(reported) << out_.str();
 }

@@ -156,6 +156,34 @@ TEST_F(Shell, EnvUnknownDotCommandsAndSave) {
     EXPECT_EQ(drawing["drawing"]["boms"][0]["rows"].size(), 2u);
 }
 
+TEST_F(Shell, ASaveThatFailsSaysWhereAndWhy) {
+    const fs::path nowhere = dir_ / "missing" / "saved.json";
+    std::string out = Type(".save " + nowhere.string() + "\n");
+    EXPECT_TRUE(Has(out, nowhere.string() + ": cannot write: ")) << out;
+    EXPECT_FALSE(Has(out, "Saved the drawing")) << out;
+#if defined(__linux__)
+    out = Type(".save /dev/full\n");
+    EXPECT_TRUE(Has(out, "/dev/full: cannot write: No space left on device")) << out;
+    EXPECT_FALSE(Has(out, "Saved the drawing")) << out;
+#endif
+}
+
+TEST_F(Shell, AScenarioThatIsNoRegularFileIsNeverRead) {
+    RunOptions options;
+    options.scenario = dir_;
+    options.module = ORBD_MODULE_FILE;
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunShell(options, in, out, err), 2);
+    EXPECT_TRUE(Has(err.str(), dir_.string() + ": not a regular file")) << err.str();
+#if defined(__linux__)
+    options.scenario = "/dev/zero";
+    EXPECT_EQ(RunShell(options, in, out, err), 2);
+    EXPECT_TRUE(Has(err.str(), "/dev/zero: not a regular file")) << err.str();
+#endif
+}
+
 TEST_F(Shell, QuestionsAreAnsweredFromTheInput) {
     // The item selection, then the position prompt, each from the next line.
     std::string out = Type("ORBDCREATEVIRTUALCOMP\nP7\n15,10\n.bom\n");

@@ -41,6 +41,16 @@ TEST(TextTranscript, ControlCharactersNeverReachTheTerminal) {
               "  +-- alert\n  | a\\x1b]0;title\\x07\n  +--\n");
     EXPECT_EQ(Text({{"ev", "command"}, {"name", "X\x1b"}, {"source", "typed"}}),
               "Command: X\\x1b   (typed)\n");
+    EXPECT_EQ(Text({{"ev", "file"},
+                    {"path",
+                     "ws/a\xc2\x9b"
+                     "2J\x7fKorBom.txt"},
+                    {"bytes", 3}}),
+              "[file] ws/a\\u009b2J\\x7fKorBom.txt (3 bytes)\n")
+        << "a file the module names after the PDM's text";
+    EXPECT_EQ(Text({{"ev", "fault.unfired"}, {"op", "readRow\xc2\x9b"}}),
+              "[fault.unfired] {\"op\":\"readRow\\u009b\"}\n")
+        << "events without a text form of their own";
 }
 
 TEST(TextTranscript, BoxesAreFramedWithTheirTextsPlain) {
@@ -125,6 +135,21 @@ TEST(JsonlTranscript, IsTheEventAsOneJsonLine) {
     std::ostringstream out;
     Transcript(out, TranscriptFormat::kJsonl).Write(event);
     EXPECT_EQ(out.str(), "{\"ev\":\"print\",\"text\":\"a\\nb\\u001b\"}\n");
+
+    // JSON leaves DEL and the C1 controls raw, which a terminal may act on.
+    out.str("");
+    Transcript(out, TranscriptFormat::kJsonl)
+        .Write({{"ev", "pdm.prep"},
+                {"expr", "x\x7f"},
+                {"result",
+                 "\xc2\x9b"
+                 "2J \xc3\xa4"}});
+    EXPECT_EQ(out.str(),
+              "{\"ev\":\"pdm.prep\",\"expr\":\"x\\u007f\",\"result\":\"\\u009b2J \xc3\xa4\"}\n");
+    EXPECT_EQ(nlohmann::json::parse(out.str())["result"],
+              "\xc2\x9b"
+              "2J \xc3\xa4")
+        << "the same JSON";
 }
 
 }  // namespace

@@ -148,6 +148,27 @@ TEST_F(CommandLineTest, LongAnswersNeverOverflow) {
     EXPECT_EQ(eventsOf("prompt")[1]["answer"], "abc defgh");
 }
 
+TEST_F(CommandLineTest, AnAnswerTooLongIsSaidWithItsLengthAndTheLimit) {
+    int status = 0;
+    test_commands::add(0, u"ASKKEY", [&] {
+        char16_t buffer[kVxMaxStringAnswer];
+        status = vxedGetString(0, u"ORBKEY: ", buffer);
+    });
+    sim::typeText(u"ASKKEY " + std::u16string(kVxMaxStringAnswer, u'K') + u"\n");
+    sim::runCommandLine();
+    EXPECT_EQ(status, kRtRej);
+    const auto prints = eventsOf("print");
+    ASSERT_EQ(prints.size(), 1u);
+    EXPECT_EQ(prints[0]["text"],
+              "Invalid input: the answer is too long (2049 characters, at most 2048).");
+
+    // One character less is an answer like any other.
+    sim::typeText(u"ASKKEY " + std::u16string(kVxMaxStringAnswer - 1, u'K') + u"\n");
+    sim::runCommandLine();
+    EXPECT_EQ(status, kRtNorm);
+    EXPECT_EQ(eventsOf("print").size(), 1u);
+}
+
 TEST_F(CommandLineTest, PointsAreParsedAndInvalidInputAsksAgain) {
     std::vector<std::vector<double>> points;
     std::vector<int> statuses;

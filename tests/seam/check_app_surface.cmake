@@ -1,8 +1,9 @@
 # Checks what of the module vexa-sim (app/) includes. vexa-sim is a host program: it reaches
 # the module through the module file, as a host does, and includes the host's interface
-# (host/) and the stand-ins (sim/) freely. The one exception is ini-check, which reads a
-# mapping file with the module's own loader and asks the PDM what the module would ask: the
-# module headers it may include are listed below, and no other folder of app/ includes any.
+# (host/) and the stand-ins (sim/) freely, and of the module only the rule of which files are
+# read at all. The one exception is ini-check, which reads a mapping file with the module's own
+# loader and asks the PDM what the module would ask: the module headers it may include are
+# listed below, and no other folder of app/ includes any.
 # Any other folder of the tree (the module's, tests/, ...) counts as the module's here. Each
 # #include is resolved against the including file's folder and against the tree's root, the
 # two places the compiler looks.
@@ -29,6 +30,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/include_lines.cmake)
 
 # Folders that any file of app/ may include from.
 set(open_folders app host sim)
+# The module headers that any file of app/ may include: the rule of which files are read at
+# all, which vexa-sim's scenario reader shares with the mapping file's reader.
+set(app_surface config/readable_file.h)
 # The module headers that app/ini_check/ may include: the mapping file's loader, the parts
 # list's rows as the module's commands read them, and the PDM link with its answers.
 set(ini_check_surface
@@ -73,7 +77,8 @@ foreach(file ${files})
                 continue()
             endif()
             set(why "")
-            if(top IN_LIST open_folders)
+            if(target IN_LIST app_surface)
+            elseif(top IN_LIST open_folders)
                 if(in_ini_check EQUAL 0 AND target IN_LIST ini_check_barred)
                     set(why "ini-check never loads the module")
                 endif()

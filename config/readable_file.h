@@ -1,0 +1,18 @@
+// Which files are read at all: the rule the mapping file's reader and vexa-sim's scenario
+// reader share, so that neither blocks on a device or a pipe nor reads without end.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+// Far above any real mapping file or scenario; a file that ends only past it (or never) is not
+// read.
+inline constexpr std::uintmax_t kMostReadableBytes = 64u << 20;
+
+// Why a file is not read.
+enum class FileRefusal { kNone, kMissing, kNotRegular, kTooLarge, kUnreadable };
+
+// kNone for a regular file of at most kMostReadableBytes. The type is asked before the file is
+// opened: opening a pipe blocks until a writer comes. A reader still stops at
+// kMostReadableBytes, since the file may grow meanwhile.
+FileRefusal CheckReadableFile(const std::filesystem::path& file);
