@@ -7,6 +7,7 @@
 #include <set>
 #include <utility>
 
+#include "app/common/exit_codes.h"
 #include "app/common/terminal_text.h"
 #include "app/common/verb_arguments.h"
 #include "app/import/import_error.h"
@@ -143,27 +144,27 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         text = ImportScenario(Sources(bom, pdm, mapping, env, typed, partRefs, separator));
     } catch (const ArgumentError& e) {
         err << "vexa-sim: " << EscapeControls(e.what(), EscapeForm::kUnicode) << "\n" << kUsage;
-        return kExitBadArguments;
+        return kExitUnusable;
     } catch (const ImportError& e) {
         err << "vexa-sim: " << EscapeControls(e.file(), EscapeForm::kUnicode) << ": "
             << (e.line() == 0 ? std::string() : "line " + std::to_string(e.line()) + ": ")
             << e.what() << "\n";
-        return kExitBadArguments;
+        return kExitUnusable;
     } catch (const sim::ScenarioError& e) {
         err << "vexa-sim: the scenario would break its format at "
             << EscapeControls(e.path(), EscapeForm::kUnicode) << ": "
             << EscapeControls(e.what(), EscapeForm::kUnicode) << "\n";
-        return kExitBadArguments;
+        return kExitUnusable;
     }
     if (output.empty()) {
         out << text;
-        return 0;
+        return kExitDone;
     }
     std::string error;
     if (!ReplaceFile(output, text, error)) {
         err << "vexa-sim: " << EscapeControls(output, EscapeForm::kUnicode) << ": " << error
             << "\n";
-        return 1;
+        return kExitUnusable;
     }
-    return 0;
+    return kExitDone;
 }
