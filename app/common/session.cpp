@@ -82,6 +82,7 @@ void Session::Start(const Scenario& scenario) {
         CheckStepsAgainstDrawing(scenario, sim::workingDatabase(), handles_);
         sim::pdm::configure(scenario.pdm, "/pdm");
     }
+    sim::pdm::setShowMissingTexts(true);
     if (options_.changes) {
         // Things the scenario left unnamed (a row without a data entry) are named now, or the
         // end's save could number them differently and report a change that did not happen.
@@ -175,6 +176,19 @@ void Session::ReportUnfiredFaults() {
                              {"nth", fault.nth},
                              {"calls", fault.seen}});
     }
+}
+
+// Shown as "<KEY>" where they were asked for; named once here, so that the author can add them.
+void Session::ReportMissingTexts() {
+    const std::vector<std::u16string>& keys = sim::pdm::missingTexts();
+    if (keys.empty()) {
+        return;
+    }
+    nlohmann::json names = nlohmann::json::array();
+    for (const std::u16string& key : keys) {
+        names.push_back(Utf8(key));
+    }
+    sim::emit(sim::Event{{"ev", "catalogue.missing"}, {"keys", names}});
 }
 
 void Session::Enter(const std::u16string& text) {
@@ -274,6 +288,7 @@ std::size_t Session::Finish() {
         module_.reset();
     }
     ReportUnfiredFaults();
+    ReportMissingTexts();
     if (options_.changes) {
         WriteChanges(ChangesSinceStart(), transcript_);
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ini_check/ini_scenario_commands.h"
 #include "bom/bom_row.h"
 
 // Keys of one kind, first seen first, each once.
@@ -34,6 +35,7 @@ class ScenarioFacts {
     KeySet partNumberKeys;  // found for the rows' "ORBD_PARTNO" in "Folder_All_Part"
     KeySet drawingKeys;     // the environment's "ORBKEY"
     KeySet selectedKeys;    // the PDM's item selections, in "Folder_All_Part"
+    ScenarioCommands commands;
 
   private:
     void ReadRows();
