@@ -20,11 +20,11 @@ enum class SectionKeys {
 };
 
 struct MappingSection {
-    const char16_t* name;     // as the module asks for it (lookups fold the case)
+    const char16_t* name;  // as the module asks for it (lookups fold the case)
     // Who reads it: the module's commands by name, the host commands and the lisp call whose
     // end the reactor follows ("(orbdexternfinish2)"), and "save" for a save of the drawing.
     std::span<const std::string_view> readBy;
-    const char16_t* folder;   // null: "Folder_All_Document"
+    const char16_t* folder;  // null: "Folder_All_Document"
     SectionKeys keys;
     bool fillsRowCells;  // the fetched values land in parts-list rows
 };
@@ -32,8 +32,8 @@ struct MappingSection {
 // Column name = display text, visibility, data type: columns added to the parts-list standard.
 // Every command that writes part data or cells (all but ORBDBOMEXPORT), and a save.
 inline constexpr std::string_view kColumnReaders[] = {
-    "ORBDBOM",           "ORBDCREATEPARTREF",    "ORBDCREATEPARTREF2",
-    "ORBDUPDATEPARTREF", "ORBDUPDATEPARTREFS",   "ORBDCHANGEPARTREFKEY",
+    "ORBDBOM",           "ORBDCREATEPARTREF",     "ORBDCREATEPARTREF2",
+    "ORBDUPDATEPARTREF", "ORBDUPDATEPARTREFS",    "ORBDCHANGEPARTREFKEY",
     "ORBDSYNCPARTDATA",  "ORBDCREATEVIRTUALCOMP", "save"};
 inline constexpr MappingSection kBomColumnsSection = {u"KORDANEFieldsInVexaBOM", kColumnReaders,
                                                       nullptr, SectionKeys::kNone, false};
@@ -45,9 +45,8 @@ inline constexpr MappingSection kBomTransferSection = {u"VexaBomToKORDANE", kTra
 // The end of ORBDDWGINSERT, ORBDINTROFINISH, ORBDSYSSAVE and (orbdexternfinish2) only asks
 // whether it exists: without it, no ORBDUPDATEPARTREF is queued.
 inline constexpr std::string_view kPartRefReaders[] = {
-    "ORBDCREATEPARTREF",    "ORBDUPDATEPARTREF", "ORBDUPDATEPARTREFS",
-    "ORBDCHANGEPARTREFKEY", "ORBDDWGINSERT",     "ORBDINTROFINISH",
-    "ORBDSYSSAVE",          "(orbdexternfinish2)"};
+    "ORBDCREATEPARTREF", "ORBDUPDATEPARTREF", "ORBDUPDATEPARTREFS", "ORBDCHANGEPARTREFKEY",
+    "ORBDDWGINSERT",     "ORBDINTROFINISH",   "ORBDSYSSAVE",        "(orbdexternfinish2)"};
 inline constexpr MappingSection kPartRefSection = {u"KORDANEPartRefToVexa", kPartRefReaders,
                                                    nullptr, SectionKeys::kStoredKey, true};
 inline constexpr std::string_view kProductReaders[] = {"ORBDUPDATEPARTREFS"};
@@ -58,9 +57,9 @@ inline constexpr std::string_view kPartDataReaders[] = {"ORBDUPDATEPARTREFS", "O
 inline constexpr MappingSection kPartDataSection = {u"KORDANEPartDataToVexa", kPartDataReaders,
                                                     nullptr, SectionKeys::kDrawingKey, false};
 inline constexpr std::string_view kVirtualComponentReaders[] = {"ORBDCREATEVIRTUALCOMP"};
-inline constexpr MappingSection kVirtualComponentSection = {
-    u"KORDANEVirtualCompToVEXA", kVirtualComponentReaders, kPartFolder, SectionKeys::kSelectedItem,
-    true};
+inline constexpr MappingSection kVirtualComponentSection = {u"KORDANEVirtualCompToVEXA",
+                                                            kVirtualComponentReaders, kPartFolder,
+                                                            SectionKeys::kSelectedItem, true};
 
 // Every section the module names, columns first, then the transfer, then the fetched ones.
 // ORBDCREATEPARTREF2 reads the section typed at its prompt in place of kPartRefSection.

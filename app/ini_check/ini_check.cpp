@@ -167,10 +167,9 @@ void CheckFile(const Arguments& parsed, const CIniFile& file, LoadExplanation& r
     if (parsed.section) {
         alsoRead.insert(FoldSectionName(U16(*parsed.section)));
     }
-    for (std::vector<IniWarning> more :
-         {UnreadSectionWarnings(file, read.sections, alsoRead),
-          ColumnDefinitionWarnings(file, read.sections),
-          ExpressionSyntaxWarnings(file, read.sections, alsoRead)}) {
+    for (std::vector<IniWarning> more : {UnreadSectionWarnings(file, read.sections, alsoRead),
+                                         ColumnDefinitionWarnings(file, read.sections),
+                                         ExpressionSyntaxWarnings(file, read.sections, alsoRead)}) {
         read.warnings.insert(read.warnings.end(), more.begin(), more.end());
     }
 }

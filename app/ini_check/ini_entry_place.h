@@ -8,8 +8,9 @@
 #include "config/ini_file.h"
 
 struct EntryPlace {
-    int line = 0;      // of the value ReadSection delivers; 0 when no line holds it
-    std::string text;  // "[SECTION] KEY=VALUE" or "[BASE] KEY=VALUE, read by [SECTION] through SUPER"
+    int line = 0;  // of the value ReadSection delivers; 0 when no line holds it
+    std::string
+        text;  // "[SECTION] KEY=VALUE" or "[BASE] KEY=VALUE, read by [SECTION] through SUPER"
 };
 
 EntryPlace PlaceOfEntry(const CIniFile& file, const SectionsSeen& sections,

@@ -35,10 +35,11 @@ void CheckSection(const CIniFile& file, const SectionsSeen& sections, const std:
         }
         const EntryPlace place = PlaceOfEntry(file, sections, section, target, expression);
         warnings.push_back(
-            {place.line, place.text + ": the PDM cannot parse the expression: " + error->reason +
-                             " at character " +
-                             std::to_string(LineCharacter(target, expression, query, error->offset)) +
-                             " of the line"});
+            {place.line,
+             place.text + ": the PDM cannot parse the expression: " + error->reason +
+                 " at character " +
+                 std::to_string(LineCharacter(target, expression, query, error->offset)) +
+                 " of the line"});
     }
 }
 

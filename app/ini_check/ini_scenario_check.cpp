@@ -183,9 +183,9 @@ class Checker {
                     !told.insert(section->name).second) {
                     continue;
                 }
-                result_.warnings.push_back(
-                    {0, use.reader + " (" + use.step + ") reads " +
-                            Header(FoldSectionName(section->name)) + ", which is not in the file"});
+                result_.warnings.push_back({0, use.reader + " (" + use.step + ") reads " +
+                                                   Header(FoldSectionName(section->name)) +
+                                                   ", which is not in the file"});
             }
         }
     }

@@ -38,8 +38,8 @@ std::string Upper(std::string word) {
 }
 
 bool IsModuleCommand(const std::string& word) {
-    return word.starts_with("ORBD") && word.find_first_not_of(
-                                           "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789") == std::string::npos;
+    return word.starts_with("ORBD") &&
+           word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789") == std::string::npos;
 }
 
 void ReadTyped(std::string_view text, const std::string& step, ScenarioCommands& into) {

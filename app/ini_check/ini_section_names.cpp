@@ -33,10 +33,9 @@ std::size_t EditDistance(std::u16string_view a, std::u16string_view b) {
 }
 
 bool IsModuleSection(const std::u16string& folded) {
-    return std::any_of(std::begin(kMappingSections), std::end(kMappingSections),
-                       [&](const MappingSection* known) {
-                           return FoldSectionName(known->name) == folded;
-                       });
+    return std::any_of(
+        std::begin(kMappingSections), std::end(kMappingSections),
+        [&](const MappingSection* known) { return FoldSectionName(known->name) == folded; });
 }
 
 }  // namespace
@@ -68,7 +67,8 @@ std::vector<IniWarning> UnreadSectionWarnings(const CIniFile& file, const Sectio
         if (IsModuleSection(name) || named.contains(name)) {
             continue;
         }
-        std::string text = "section " + Header(name) + " is read by no command and named by no SUPER";
+        std::string text =
+            "section " + Header(name) + " is read by no command and named by no SUPER";
         if (const std::optional<std::u16string> nearest = NearestModuleSection(name)) {
             text += ": did you mean " + Header(*nearest) + "?";
         }

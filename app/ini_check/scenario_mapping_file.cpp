@@ -26,8 +26,8 @@ std::filesystem::path FreshFolder() {
 ScenarioMappingFile::ScenarioMappingFile(const std::filesystem::path& scenario) {
     const Scenario read = ReadScenario(scenario);
     const auto env = read.pdm.find("env");
-    const bool named = env != read.pdm.end() && env->contains("BOMIniFile") &&
-                       (*env)["BOMIniFile"].is_string();
+    const bool named =
+        env != read.pdm.end() && env->contains("BOMIniFile") && (*env)["BOMIniFile"].is_string();
     if (!named) {
         throw std::runtime_error("the scenario sets no \"BOMIniFile\" in pdm.env");
     }

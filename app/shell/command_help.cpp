@@ -14,8 +14,7 @@ struct CommandHelp {
 };
 
 constexpr CommandHelp kCommands[] = {
-    {"ORBDBOM", "sends the parts list to the PDM, one element per row with an item",
-     "none",
+    {"ORBDBOM", "sends the parts list to the PDM, one element per row with an item", "none",
      "[KORDANEFieldsInVexaBOM], [VexaBomToKORDANE]; the PDM's #(Appl:BOMTransferFor2DStructure) "
      "and #(HasPart); after the transfer XREF_ELEMENT and Folder_Xref_Child_Part_General for "
      "the part number at each row's item",
@@ -24,8 +23,7 @@ constexpr CommandHelp kCommands[] = {
      "ORBD_PARTNO of rows without an ORBKEY cell",
      "VX16303 (2D structure refused), VM2042 (no parts list), VM2049 (no PDM part), VM2043 "
      "(rows cannot be walked), VX16300 (mapping file unreadable), VX16301 (section missing)"},
-    {"ORBDBOMEXPORT", "writes the parts list to a tab-separated UTF-16 file for the PDM",
-     "none",
+    {"ORBDBOMEXPORT", "writes the parts list to a tab-separated UTF-16 file for the PDM", "none",
      "the visible columns of the parts-list standard; the environment's WSPATH and ORBKEY; "
      "no mapping section",
      "WSPATH + ORBKEY up to its first \".\" + \"KorBom.txt\", then the PDM call NewExternBom",
@@ -52,8 +50,8 @@ constexpr CommandHelp kCommands[] = {
      "box erases the part references the inserted drawing brought",
      "VM2077 (dialog caption), VM2059 (question), VM2078 (check box), VM2079 and VM2080 "
      "(buttons), VM2058 (entity without part data), VM2050"},
-    {"ORBDUPDATEPARTREFS", "refreshes every row of the parts list from the PDM, then the drawing's own part data",
-     "none",
+    {"ORBDUPDATEPARTREFS",
+     "refreshes every row of the parts list from the PDM, then the drawing's own part data", "none",
      "[KORDANEPartRefToVexa] for a row's ORBKEY in Folder_All_Document; [KORDANEProductToVexa] "
      "for the key Folder_All_Part gives a row's ORBD_PARTNO (and ORBD_PARTREV); "
      "[KORDANEPartDataToVexa] for the environment's ORBKEY; [KORDANEFieldsInVexaBOM]",

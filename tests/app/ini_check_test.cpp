@@ -438,3 +438,183 @@ TEST(IniCheckScenario, KeysAreThoseTheModuleWouldUse) {
               "key\n")
         << "the drawing's own key is looked up among the documents";
 }
+
+// The mistakes administrators make, one fixture each: every one is a warning with its line,
+// and ini-check exits with 1.
+TEST(IniCheckMistakes, SectionsNoCommandReads) {
+    TempDir dir;
+    const std::string path = Utf8Path(dir.Write("map.ini",
+                                                "[VexaBomToKORDNAE]\n"        // 1
+                                                "IDENT=ITEM\n"                // 2
+                                                "[KORDANEPartRefsToVexa]\n"   // 3
+                                                "DESCR=@(TITLE:t)\n"          // 4
+                                                "[KORDANEPartDatToVexa]\n"    // 5
+                                                "TITLE=@(TITLE:t)\n"          // 6
+                                                "[KORDANEPartDataToVexa ]\n"  // 7
+                                                "TITLE=@(TITLE:t)\n"          // 8
+                                                "[Pump]\n"                    // 9
+                                                "SUPER=Common\n"              // 10
+                                                "[Common]\n"                  // 11
+                                                "DESCR=@(TITLE:t)\n"));       // 12
+    const Check check = RunCheck({path});
+    EXPECT_EQ(check.code, 1);
+    EXPECT_EQ(WarningsOf(check),
+              "warnings: 5\n"
+              "line 1: section [VEXABOMTOKORDNAE] is read by no command and named by no SUPER: "
+              "did you mean [VEXABOMTOKORDANE]?\n"
+              "line 3: section [KORDANEPARTREFSTOVEXA] is read by no command and named by no "
+              "SUPER: did you mean [KORDANEPARTREFTOVEXA]?\n"
+              "line 5: section [KORDANEPARTDATTOVEXA] is read by no command and named by no "
+              "SUPER: did you mean [KORDANEPARTDATATOVEXA]?\n"
+              "line 7: section [KORDANEPARTDATATOVEXA ] is read by no command and named by no "
+              "SUPER: did you mean [KORDANEPARTDATATOVEXA]?\n"
+              "line 9: section [PUMP] is read by no command and named by no SUPER\n");
+    const Check named = RunCheck({path, "--section", "pump"});
+    EXPECT_EQ(named.out.find("[PUMP] is read by no command"), std::string::npos)
+        << "a section checked by name is read, at ORBDCREATEPARTREF2\n"
+        << named.out;
+}
+
+TEST(IniCheckMistakes, SuperLoopsAndChains) {
+    TempDir dir;
+    const Check two = RunCheck({Utf8Path(dir.Write("two.ini",
+                                                   "[KORDANEPartRefToVexa]\n"      // 1
+                                                   "SUPER=Common\n"                // 2
+                                                   "DESCR=@(TITLE:t)\n"            // 3
+                                                   "[Common]\n"                    // 4
+                                                   "SUPER=KORDANEPartRefToVexa\n"  // 5
+                                                   "NOTE=@(REMARK:t)\n"))});       // 6
+    EXPECT_EQ(two.code, 1);
+    EXPECT_EQ(WarningsOf(two),
+              "warnings: 1\n"
+              "line 5: SUPER loop [COMMON] -> [KORDANEPARTREFTOVEXA] -> [COMMON]: only one "
+              "level is followed, each of them gets its SUPER section's entries and that "
+              "section's SUPER pair\n");
+    EXPECT_NE(two.out.find("\n[KORDANEPARTREFTOVEXA]\nDESCR=@(TITLE:t)\nNOTE=@(REMARK:t)\n"
+                           "SUPER=Common\n"),
+              std::string::npos)
+        << "the listing shows the section's own SUPER value\n"
+        << two.out;
+
+    const Check three =
+        RunCheck({Utf8Path(dir.Write("three.ini", "[A]\nSUPER=B\n[B]\nSUPER=C\n[C]\nSUPER=a\n"))});
+    EXPECT_EQ(WarningsOf(three),
+              "warnings: 1\n"
+              "line 2: SUPER loop [A] -> [B] -> [C] -> [A]: only one level is followed, each of "
+              "them gets its SUPER section's entries and that section's SUPER pair\n");
+
+    const Check chain = RunCheck({Utf8Path(dir.Write("chain.ini",
+                                                     "[VexaBomToKORDANE]\n"  // 1
+                                                     "SUPER=Pump\n"          // 2
+                                                     "[Pump]\n"              // 3
+                                                     "SUPER=Common\n"        // 4
+                                                     "[Common]\n"            // 5
+                                                     "DESCR=DESCRIPTION\n"))});
+    EXPECT_EQ(WarningsOf(chain),
+              "warnings: 1\n"
+              "line 2: SUPER of [VEXABOMTOKORDANE] names [PUMP], whose own SUPER [COMMON] is "
+              "not followed: only one level is read, so [VEXABOMTOKORDANE] gets none of "
+              "[COMMON]'s entries\n");
+}
+
+TEST(IniCheckMistakes, Utf8FileWithoutByteOrderMark) {
+    TempDir dir;
+    const Check check = RunCheck({Utf8Path(dir.Write("map.ini",
+                                                     "; Gr\xC3\xB6\xC3\x9F"
+                                                     "e in a comment\n"
+                                                     "[KORDANEFieldsInVexaBOM]\n"
+                                                     "SIZE=Gr\xC3\xB6\xC3\x9F"
+                                                     "e\n"))});
+    EXPECT_EQ(check.code, 1);
+    EXPECT_NE(check.out.find("encoding: ANSI code page\n"), std::string::npos) << check.out;
+    EXPECT_EQ(WarningsOf(check),
+              "warnings: 1\n"
+              "line 3: read in the ANSI code page as \"SIZE=Gr\xC3\x83\xC2\xB6\xC3\x83\xC5\xB8"
+              "e\", but its bytes are UTF-8 for \"SIZE=Gr\xC3\xB6\xC3\x9F"
+              "e\": save the file as UTF-8 with byte-order mark\n");
+    const Check ansi = RunCheck({Utf8Path(dir.Write("ansi.ini",
+                                                    "[KORDANEFieldsInVexaBOM]\n"
+                                                    "SIZE=Gr\xF6\xDF"
+                                                    "e\n"))});
+    EXPECT_EQ(WarningsOf(ansi), "warnings: 0\n") << "Windows-1252 bytes that are no UTF-8";
+}
+
+TEST(IniCheckMistakes, ColumnDefinitionsTheModuleDoesNotUnderstand) {
+    TempDir dir;
+    const Check check = RunCheck({Utf8Path(dir.Write("map.ini",
+                                                     "[KORDANEFieldsInVexaBOM]\n"  // 1
+                                                     "WEIGHT=Weight,yes,x\n"       // 2
+                                                     "COUNT=Count|1|I\n"           // 3
+                                                     "NOTE=Note;0;d;wide\n"        // 4
+                                                     "EMPTY=,;\n"))});             // 5
+    EXPECT_EQ(check.code, 1);
+    EXPECT_EQ(WarningsOf(check),
+              "warnings: 4\n"
+              "line 2: [KORDANEFIELDSINVEXABOM] WEIGHT=Weight,yes,x: visibility \"yes\" is "
+              "neither 1 (shown) nor 0 (hidden): the column is hidden\n"
+              "line 2: [KORDANEFIELDSINVEXABOM] WEIGHT=Weight,yes,x: data type \"x\" is "
+              "neither i (integer) nor d (decimal): the column holds text\n"
+              "line 4: [KORDANEFIELDSINVEXABOM] NOTE=Note;0;d;wide: only display text, "
+              "visibility and data type are read: \"wide\" is ignored\n"
+              "line 5: [KORDANEFIELDSINVEXABOM] EMPTY=,;: no display text: the column is not "
+              "added\n");
+}
+
+TEST(IniCheckMistakes, ExpressionsThePdmCannotParse) {
+    TempDir dir;
+    const std::string path = Utf8Path(dir.Write("map.ini",
+                                                "[Common]\n"                       // 1
+                                                "NOTE=#(where db=X (A=1 #NOTE)\n"  // 2
+                                                "[KORDANEPartRefToVexa]\n"         // 3
+                                                "SUPER=Common\n"                   // 4
+                                                "IDENT=@(IDENT:t\n"                // 5
+                                                "DESCR=@(TITLE:t)\n"               // 6
+                                                "HOST=(GETDESCR\n"));              // 7
+    const Check check = RunCheck({path});
+    EXPECT_EQ(check.code, 1);
+    EXPECT_EQ(WarningsOf(check), "(to be filled)");
+}
+
+namespace {
+
+// A pump assembly: rows with and without keys the PDM knows, and steps that run the commands.
+constexpr const char* kPumpScenario = R"({
+  "files": { "pump.ini": { "text": "[VexaBomToKORDANE]\r\nIDENT=ITEM\r\n[KORDANEPartRefToVexa]\r\nDESCRIPTION=@(TITLE:t)\r\n" } },
+  "drawing": {
+    "boms": [ { "owner": null, "rows": [
+      { "item": "1", "qty": 1, "cells": { "DESCRIPTION": "Housing", "ORBKEY": "P1.1" } },
+      { "item": "2", "qty": 8, "cells": { "DESCRIPTION": "Bolt", "ORBKEY": "P9.9" } } ] } ],
+    "standard": { "columns": [ { "name": "ITEM" }, { "name": "QTY" }, { "name": "DESCRIPTION" } ] }
+  },
+  "pdm": {
+    "env": { "BOMIniFile": "pump.ini", "ORBKEY": "D7.1" },
+    "hasPart": "1",
+    "tables": {
+      "Folder_All_Document": [ { "ORBKEY": "P1.1", "TITLE": "Pump housing" } ],
+      "Folder_All_Part": [ { "ORBKEY": "V1", "IDENT": "100", "TITLE": "Seal" } ] }
+  },
+  "steps": [ { "type": "ORBDBOM\n" }, { "type": "ORBDUPDATEPARTREFS\n" },
+             { "type": "ORBDCREATEPARTREF2 V1 Folder_All_Part Pump parts\n10,10\n" },
+             { "save": true } ]
+})";
+
+}  // namespace
+
+TEST(IniCheckMistakes, WhatTheScenarioNeedsAndTheKeysThePdmLacks) {
+    TempDir dir;
+    const std::string scenario = Utf8Path(dir.Write("pump.json", kPumpScenario));
+    const Check own = RunCheck({"--scenario", scenario});
+    EXPECT_EQ(own.code, 1) << own.err;
+    EXPECT_EQ(own.out.rfind("file: pump.ini (the scenario's \"BOMIniFile\")\n", 0), 0u) << own.out;
+    EXPECT_EQ(WarningsOf(own), "(to be filled)");
+
+    const std::string mapping = Utf8Path(dir.Write("map.ini",
+                                                   "[Pump parts]\n"        // 1
+                                                   "TITLE=@(TITLE:t)\n"    // 2
+                                                   "COST=@(PRICE:t)\n"));  // 3
+    const Check typed = RunCheck({mapping, "--scenario", scenario});
+    EXPECT_EQ(WarningsOf(typed), "(to be filled)");
+    const Check given = RunCheck({mapping, "--scenario", scenario, "--section", "Pump parts",
+                                  "--key", "V1", "--db", "Folder_All_Part"});
+    EXPECT_EQ(given.out, "(to be filled)");
+}
