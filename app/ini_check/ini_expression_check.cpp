@@ -11,12 +11,15 @@
 namespace {
 
 // Where parsing stopped, as a 1-based character of the line "KEY=EXPRESSION"; a query that
-// ends too early stops just after the expression.
-std::size_t LineCharacter(const std::u16string& key, const std::u16string& expression,
-                          const std::u16string& query, std::size_t offset) {
+// ends too early stops after the expression, at the end of the line.
+std::string PlaceInLine(const std::u16string& key, const std::u16string& expression,
+                        const std::u16string& query, std::size_t offset) {
     const std::size_t start = query.size() - 1 - expression.size();
-    const std::size_t within = offset < start ? 0 : std::min(offset - start, expression.size());
-    return key.size() + 1 + within + 1;
+    const std::size_t within = offset < start ? 0 : offset - start;
+    if (within >= expression.size()) {
+        return "at the end of the line";
+    }
+    return "at character " + std::to_string(key.size() + 1 + within + 1) + " of the line";
 }
 
 void CheckSection(const CIniFile& file, const SectionsSeen& sections, const std::u16string& section,
@@ -35,11 +38,8 @@ void CheckSection(const CIniFile& file, const SectionsSeen& sections, const std:
         }
         const EntryPlace place = PlaceOfEntry(file, sections, section, target, expression);
         warnings.push_back(
-            {place.line,
-             place.text + ": the PDM cannot parse the expression: " + error->reason +
-                 " at character " +
-                 std::to_string(LineCharacter(target, expression, query, error->offset)) +
-                 " of the line"});
+            {place.line, place.text + ": the PDM cannot parse the expression: " + error->reason +
+                             " " + PlaceInLine(target, expression, query, error->offset)});
     }
 }
 
@@ -50,9 +50,10 @@ std::vector<IniWarning> ExpressionSyntaxWarnings(const CIniFile& file, const Sec
     std::vector<IniWarning> warnings;
     std::set<std::u16string> checked;
     for (const MappingSection* known : kMappingSections) {
+        // The columns and the transfer hold no expressions; the others are checked once.
+        checked.insert(FoldSectionName(known->name));
         if (known->keys != SectionKeys::kNone && file.HasSection(known->name)) {
             CheckSection(file, sections, known->name, known->folder, warnings);
-            checked.insert(FoldSectionName(known->name));
         }
     }
     for (const std::u16string& name : more) {

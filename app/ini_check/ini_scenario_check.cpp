@@ -158,10 +158,19 @@ class Checker {
         return std::to_string(sent) + (sent == 1 ? " row" : " rows") + " with an item";
     }
 
+  public:
     // A section fed by prompts, for the keys typed or given, in the folder typed or given.
-    void Prompted(const std::u16string& section, const KeySet& keys, const char16_t* folder) {
+    // step: where the scenario types it; empty for the answers ini-check was given.
+    void Prompted(const std::u16string& section, const KeySet& keys, const char16_t* folder,
+                  const std::string& step = {}) {
         if (!file_.HasSection(section)) {
             Note(section, "not in the file");
+            if (!step.empty()) {
+                result_.warnings.push_back({0, "ORBDCREATEPARTREF2 (" + step + ") reads " +
+                                                   Header(FoldSectionName(section)) +
+                                                   ", typed at \"SECTION: \", which is not in "
+                                                   "the file"});
+            }
             return;
         }
         Fetched(section, Kind(section), &keys, folder);
@@ -190,6 +199,7 @@ class Checker {
         }
     }
 
+  private:
     void Fetched(const std::u16string& section, const MappingSection& kind,
                  const KeySet* given = nullptr, const char16_t* givenFolder = nullptr) {
         const KeySet& keys = given != nullptr ? *given : KeysOf(facts_, kind.keys);
@@ -274,7 +284,7 @@ ScenarioCheck CheckAgainstScenario(const CIniFile& file, const SectionsSeen& sec
         for (const PromptedSection& typed : facts.commands.prompted) {
             KeySet keys;
             keys.Add(typed.key);
-            checker.Prompted(typed.section, keys, typed.database.c_str());
+            checker.Prompted(typed.section, keys, typed.database.c_str(), typed.step);
         }
         checker.MissingSections();
         checker.Add(UnknownKeyWarnings(file, sections, facts));

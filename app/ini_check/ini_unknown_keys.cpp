@@ -53,7 +53,7 @@ std::vector<IniWarning> UnknownKeyWarnings(const CIniFile& file, const SectionsS
         const KeySet* keys = KeysToCheck(facts, known->keys);
         const std::u16string name = FoldSectionName(known->name);
         const auto seen = sections.find(name);
-        if (keys == nullptr || seen == sections.end()) {
+        if (keys == nullptr || seen == sections.end() || !file.HasSection(known->name)) {
             continue;
         }
         const std::u16string folder =

@@ -47,7 +47,8 @@ TEST(IniCheck, ReportsSectionsInDeliveryOrder) {
     EXPECT_EQ(check.out, "file: " + path +
                              "\n"
                              "encoding: UTF-16LE with byte-order mark\n"
-                             "load state: 1\n"
+                             "load state: 1 (read, with at least one section: the module uses "
+                             "it)\n"
                              "sections: 2\n"
                              "\n[BASE]\nITEM=POS\nQTY=MENGE\n"
                              "\n[VEXABOMTOKORDANE]\nITEM=POS\nQTY=MENGE\nSUPER=Base\nTITLE=T\n"
@@ -90,11 +91,13 @@ TEST(IniCheck, WarnsAboutWhatTheLoadDoesSilently) {
         "line 9: a blank before \";\": not a comment\n"
         "line 9: key \" ;K\" begins with a blank, which is part of the key\n"
         "line 10: section header with an empty name\n"
+        "line 10: section [] is read by no command and named by no SUPER\n"
         "line 12: SUPER of [T] names the section itself\n"
         "line 13: section [S] given again: the section of line 2 is discarded\n"
+        "line 13: section [S] is read by no command and named by no SUPER\n"
         "line 15: longer than 999 bytes: split, its rest is read as a line of its own\n"
         "line 15: no \"=\": ignored\n";
-    const std::size_t at = check.out.find("warnings: 13\n");
+    const std::size_t at = check.out.find("warnings: 15\n");
     ASSERT_NE(at, std::string::npos) << check.out;
     EXPECT_EQ(check.out.substr(at + 13), expected);
     EXPECT_NE(check.out.find("encoding: ANSI code page\n"), std::string::npos);
@@ -105,10 +108,14 @@ TEST(IniCheck, SuperNamingAMissingSection) {
     const std::string path = Utf8Path(dir.Write("m.ini", "[A]\nSUPER= B\n[B]\nK=V\n"));
     const Check check = RunCheck({path, "--section", "a"});
     EXPECT_EQ(check.code, 1);
-    EXPECT_EQ(check.out, "SUPER= B\n");
-    EXPECT_EQ(check.err,
+    EXPECT_EQ(check.out,
+              "SUPER= B\n"
+              "\nwarnings: 3\n"
               "line 2: value \" B\" begins with a blank, which is part of the value\n"
-              "line 2: SUPER of [A] names [ B], which is not in the file: ignored\n");
+              "line 2: SUPER of [A] names [ B], which is not in the file: ignored\n"
+              "line 3: section [B] is read by no command and named by no SUPER\n")
+        << "warnings go to standard output with --section too";
+    EXPECT_EQ(check.err, "");
 }
 
 TEST(IniCheck, SectionOptionPrintsOnlyTheDeliveredPairs) {
@@ -118,18 +125,32 @@ TEST(IniCheck, SectionOptionPrintsOnlyTheDeliveredPairs) {
                                          "e\n[BASE]\nITEM=NR\nQTY=MENGE\n")));
     const Check check = RunCheck({"--section", "first", path});
     EXPECT_EQ(check.code, 1) << check.err;
-    EXPECT_EQ(check.out,
-              "ITEM=NR\nNAME=Gr\xC3\xB6\xC3\x9F"
-              "e\nQTY=MENGE\nSUPER=Base\n");
     const std::string overridden =
         "line 3: key \"ITEM\" of [FIRST] is also given in its SUPER [BASE] on line 6: the module "
         "reads the value of line 6, not this one\n";
-    EXPECT_EQ(check.err, overridden);
+    // A section named with --section is read as ORBDCREATEPARTREF2 reads the one typed at its
+    // prompt: its values are PDM field expressions, and a bare word is none.
+    EXPECT_EQ(check.out,
+              "ITEM=NR\nNAME=Gr\xC3\xB6\xC3\x9F"
+              "e\nQTY=MENGE\nSUPER=Base\n"
+              "\nwarnings: 4\n" +
+                  overridden +
+                  "line 4: [FIRST] NAME=Gr\xC3\xB6\xC3\x9F"
+                  "e: the PDM cannot parse the expression: expected a result expression at "
+                  "character 6 of the line\n"
+                  "line 6: [BASE] ITEM=NR, read by [FIRST] through SUPER: the PDM cannot parse "
+                  "the expression: expected a result expression at character 6 of the line\n"
+                  "line 7: [BASE] QTY=MENGE, read by [FIRST] through SUPER: the PDM cannot parse "
+                  "the expression: expected a result expression at character 5 of the line\n");
+    EXPECT_EQ(check.err, "");
 
     const Check missing = RunCheck({path, "--section", "Nowhere"});
     EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, overridden + "no section [NOWHERE] in the file\n");
+    EXPECT_EQ(missing.out,
+              "\nwarnings: 3\n"
+              "line 1: section [FIRST] is read by no command and named by no SUPER\n" +
+                  overridden + "no section [NOWHERE] in the file\n");
+    EXPECT_EQ(missing.err, "");
 }
 
 TEST(IniCheck, FilesThatDoNotLoad) {
@@ -156,7 +177,10 @@ TEST(IniCheck, FilesThatDoNotLoad) {
 
     const Check headerless = RunCheck({Utf8Path(dir.Write("h.ini", "; nothing\n"))});
     EXPECT_EQ(headerless.code, 1);
-    EXPECT_NE(headerless.out.find("load state: -2\n"), std::string::npos);
+    EXPECT_NE(headerless.out.find("load state: -2 (read, but no section header: the module finds "
+                                  "no section and tries again at every command)\n"),
+              std::string::npos)
+        << headerless.out;
     EXPECT_NE(headerless.out.find("no section header: the file holds no section\n"),
               std::string::npos);
 }
@@ -217,14 +241,19 @@ TEST(IniCheck, WarnsWhereTheFileFormatSurprises) {
     const Check check = RunCheck({path});
     EXPECT_EQ(check.code, 1);
     EXPECT_EQ(WarningsOf(check),
-              "warnings: 4\n"
+              "warnings: 8\n"
+              "line 4: section [OWN] is read by no command and named by no SUPER\n"
               "line 6: key \"DESCR\" of [OWN] is also given in its SUPER [BASE] on line 2: the "
               "module reads the value of line 2, not this one\n"
               "line 8: text \" ; old name\" after the header's last \"]\": ignored\n"
+              "line 8: section [TAIL] is read by no command and named by no SUPER\n"
               "line 9: section header without \"]\": the rest of the line, \"Open\", is the "
               "section's name\n"
+              "line 9: section [OPEN] is read by no command and named by no SUPER\n"
               "line 10: the header ends at its last \"]\": the section's name is \"Both] ; was "
-              "[Old\"\n");
+              "[Old\"\n"
+              "line 10: section [BOTH] ; WAS [OLD] is read by no command and named by no "
+              "SUPER\n");
     EXPECT_NE(check.out.find("\n[OWN]\nDESCR=TITLE\nITEM=POS\nQTY=MENGE\nSUPER=base\n"),
               std::string::npos)
         << "the warning must say what the loader does\n"
@@ -363,16 +392,27 @@ TEST(IniCheckScenario, SectionOptionChecksOnlyThatSection) {
         "[VexaBomToKORDANE]\nREMARK=NOTE\n[Mine]\nSUPER=Base\n[Base]\nNOTE=@(REMARK:t)\n";
     const Check mine = RunWithScenario(dir, mapping, kAllColumns, {"--section", "mine"});
     EXPECT_EQ(mine.code, 1);
-    EXPECT_EQ(mine.out, "NOTE=@(REMARK:t)\nSUPER=Base\n");
-    EXPECT_EQ(mine.err, "line 6: [MINE] NOTE=@(REMARK:t): empty for every key (2)\n")
-        << "the line is the one the value comes from";
+    EXPECT_EQ(mine.out,
+              "NOTE=@(REMARK:t)\nSUPER=Base\n"
+              "\nscenario: " +
+                  Utf8Path((dir.path() / "s.json").u16string()) +
+                  "\n[MINE]: 2 keys: \"P7.1\", \"P8.1\"\n"
+                  "\nwarnings: 1\n"
+                  "line 6: [BASE] NOTE=@(REMARK:t), read by [MINE] through SUPER: empty "
+                  "for every key (2)\n")
+        << "the line and the section are the ones the value comes from";
+    EXPECT_EQ(mine.err, "");
 
     const Check transfer =
         RunWithScenario(dir, mapping, kAllColumns, {"--section", "VexaBomToKORDANE"});
     EXPECT_EQ(transfer.code, 1);
-    EXPECT_EQ(transfer.err,
-              "line 2: [VEXABOMTOKORDANE] REMARK=NOTE: empty in every row with an "
-              "item: \"REMARK\" is never sent\n");
+    EXPECT_NE(transfer.out.find("\nwarnings: 2\n"
+                                "line 2: [VEXABOMTOKORDANE] REMARK=NOTE: empty in every row with "
+                                "an item: \"REMARK\" is never sent\n"
+                                "line 3: section [MINE] is read by no command and named by no "
+                                "SUPER\n"),
+              std::string::npos)
+        << transfer.out;
 }
 
 TEST(IniCheckScenario, ScenarioThatCannotBeUsed) {
@@ -434,8 +474,17 @@ TEST(IniCheckScenario, KeysAreThoseTheModuleWouldUse) {
     EXPECT_NE(check.out.find("\n[KORDANEPARTDATATOVEXA]: 1 key: \"D5\"\n"), std::string::npos)
         << check.out;
     EXPECT_EQ(WarningsOf(check),
-              "warnings: 1\nline 8: [KORDANEPARTDATATOVEXA] TITLE=@(TITLE:t): empty for the only "
-              "key\n")
+              "warnings: 4\n"
+              "line 5: [KORDANEPARTREFTOVEXA]: no record of Folder_All_Document holds the key "
+              "\"P1\": a run gives every field this section maps for it what its query answers "
+              "for no record, an empty text\n"
+              "line 5: [KORDANEPARTREFTOVEXA]: no record of Folder_All_Document holds the key "
+              "\"P3\": a run gives every field this section maps for it what its query answers "
+              "for no record, an empty text\n"
+              "line 7: [KORDANEPARTDATATOVEXA]: no record of Folder_All_Document holds the "
+              "drawing's \"ORBKEY\" \"D5\": a run gives every field this section maps for it "
+              "what its query answers for no record, an empty text\n"
+              "line 8: [KORDANEPARTDATATOVEXA] TITLE=@(TITLE:t): empty for the only key\n")
         << "the drawing's own key is looked up among the documents";
 }
 
@@ -572,7 +621,24 @@ TEST(IniCheckMistakes, ExpressionsThePdmCannotParse) {
                                                 "HOST=(GETDESCR\n"));              // 7
     const Check check = RunCheck({path});
     EXPECT_EQ(check.code, 1);
-    EXPECT_EQ(WarningsOf(check), "(to be filled)");
+    EXPECT_EQ(WarningsOf(check),
+              "warnings: 3\n"
+              "line 2: [COMMON] NOTE=#(where db=X (A=1 #NOTE), read by [KORDANEPARTREFTOVEXA] "
+              "through SUPER: the PDM cannot parse the expression: expected AND or ) at "
+              "character 24 of the line\n"
+              "line 5: [KORDANEPARTREFTOVEXA] IDENT=@(IDENT:t: the PDM cannot parse the "
+              "expression: expected ) at the end of the line\n"
+              "line 7: [KORDANEPARTREFTOVEXA] HOST=(GETDESCR: the PDM cannot parse the "
+              "expression: expected a result expression at character 6 of the line\n")
+        << "offsets count in the line, not in the query the module builds";
+
+    const Check scenario =
+        RunCheck({path, "--scenario",
+                  Utf8Path(dir.Write("s.json", R"({"pdm": {"env": {"PARTREF": "P1"}, "tables": {
+             "Folder_All_Document": [{"ORBKEY": "P1", "TITLE": "Pump", "IDENT": "7"}]}}})"))});
+    EXPECT_EQ(scenario.out.find("the PDM answers"), std::string::npos)
+        << "no second warning with the query's offset\n"
+        << scenario.out;
 }
 
 namespace {
@@ -606,15 +672,50 @@ TEST(IniCheckMistakes, WhatTheScenarioNeedsAndTheKeysThePdmLacks) {
     const Check own = RunCheck({"--scenario", scenario});
     EXPECT_EQ(own.code, 1) << own.err;
     EXPECT_EQ(own.out.rfind("file: pump.ini (the scenario's \"BOMIniFile\")\n", 0), 0u) << own.out;
-    EXPECT_EQ(WarningsOf(own), "(to be filled)");
+    EXPECT_EQ(WarningsOf(own),
+              "warnings: 3\n"
+              "ORBDCREATEPARTREF2 (/steps/2) reads [PUMP PARTS], typed at \"SECTION: \", which "
+              "is not in the file\n"
+              "ORBDUPDATEPARTREFS (/steps/1) reads [KORDANEPARTDATATOVEXA], which is not in the "
+              "file\n"
+              "line 3: [KORDANEPARTREFTOVEXA]: no record of Folder_All_Document holds the key "
+              "\"P9.9\": a run gives every field this section maps for it what its query "
+              "answers for no record, an empty text\n");
 
     const std::string mapping = Utf8Path(dir.Write("map.ini",
                                                    "[Pump parts]\n"        // 1
                                                    "TITLE=@(TITLE:t)\n"    // 2
                                                    "COST=@(PRICE:t)\n"));  // 3
     const Check typed = RunCheck({mapping, "--scenario", scenario});
-    EXPECT_EQ(WarningsOf(typed), "(to be filled)");
+    EXPECT_EQ(WarningsOf(typed),
+              "warnings: 6\n"
+              "ORBDBOM (/steps/0) reads [VEXABOMTOKORDANE], which is not in the file\n"
+              "ORBDUPDATEPARTREFS (/steps/1) reads [KORDANEPARTREFTOVEXA], which is not in the "
+              "file\n"
+              "ORBDUPDATEPARTREFS (/steps/1) reads [KORDANEPARTDATATOVEXA], which is not in the "
+              "file\n"
+              "line 2: [PUMP PARTS] TITLE=@(TITLE:t): the parts-list standard has no column "
+              "\"TITLE\"\n"
+              "line 3: [PUMP PARTS] COST=@(PRICE:t): the parts-list standard has no column "
+              "\"COST\"\n"
+              "line 3: [PUMP PARTS] COST=@(PRICE:t): empty for the only key\n")
+        << "the section typed at ORBDCREATEPARTREF2, for the key and folder typed there";
     const Check given = RunCheck({mapping, "--scenario", scenario, "--section", "Pump parts",
                                   "--key", "V1", "--db", "Folder_All_Part"});
-    EXPECT_EQ(given.out, "(to be filled)");
+    EXPECT_EQ(given.code, 1);
+    EXPECT_EQ(given.out, "COST=@(PRICE:t)\nTITLE=@(TITLE:t)\n\nscenario: " + scenario +
+                             "\n[PUMP PARTS]: 1 key: \"V1\"\n\n"
+                             "warnings: 3\n"
+                             "line 2: [PUMP PARTS] TITLE=@(TITLE:t): the parts-list standard has "
+                             "no column \"TITLE\"\n"
+                             "line 3: [PUMP PARTS] COST=@(PRICE:t): the parts-list standard has "
+                             "no column \"COST\"\n"
+                             "line 3: [PUMP PARTS] COST=@(PRICE:t): empty for the only key\n")
+        << "--key and --db stand for the answers of the prompts";
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{mapping, "--key", "V1"},
+          {mapping, "--scenario", scenario, "--key", "V1"},
+          {mapping, "--scenario", scenario, "--section", "S", "--db", "Folder_All_Part"}}) {
+        EXPECT_EQ(RunCheck(wrong).code, 2) << wrong.size();
+    }
 }
