@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "app/common/scenario.h"
+#include "app/common/text_conversion.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ ScenarioMappingFile::ScenarioMappingFile(const std::filesystem::path& scenario) 
     if (!out) {
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
-        throw std::runtime_error("cannot write " + path_.string());
+        throw std::runtime_error("cannot write " + Utf8(path_.u16string()));
     }
 }
 
