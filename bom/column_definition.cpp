@@ -8,11 +8,22 @@ bool IsSeparator(char16_t c) {
     return c == u',' || c == u';' || c == u'|';
 }
 
-// At most the first three tokens; later ones have no meaning.
-std::vector<std::u16string_view> SplitTokens(std::u16string_view value) {
+int DataTypeOf(std::u16string_view token) {
+    if (token == u"i" || token == u"I") {
+        return 1;
+    }
+    if (token == u"d" || token == u"D") {
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::vector<std::u16string_view> ColumnDefinitionTokens(std::u16string_view value) {
     std::vector<std::u16string_view> tokens;
     std::size_t pos = 0;
-    while (tokens.size() < 3) {
+    for (;;) {
         while (pos < value.size() && IsSeparator(value[pos])) {
             ++pos;
         }
@@ -28,20 +39,16 @@ std::vector<std::u16string_view> SplitTokens(std::u16string_view value) {
     return tokens;
 }
 
-int DataTypeOf(std::u16string_view token) {
-    if (token == u"i" || token == u"I") {
-        return 1;
-    }
-    if (token == u"d" || token == u"D") {
-        return 2;
-    }
-    return 0;
+bool IsVisibilityToken(std::u16string_view token) {
+    return token == u"1" || token == u"0";
 }
 
-}  // namespace
+bool IsDataTypeToken(std::u16string_view token) {
+    return DataTypeOf(token) != 0;
+}
 
 std::optional<ColumnDefinition> ParseColumnDefinition(std::u16string_view value) {
-    const std::vector<std::u16string_view> tokens = SplitTokens(value);
+    const std::vector<std::u16string_view> tokens = ColumnDefinitionTokens(value);
     if (tokens.empty()) {
         return std::nullopt;
     }

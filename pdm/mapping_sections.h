@@ -4,6 +4,7 @@
 // so a section's name is written here and nowhere else.
 #pragma once
 
+#include <span>
 #include <string_view>
 
 // The PDM folder of parts; a null or empty folder means "Folder_All_Document".
@@ -19,34 +20,45 @@ enum class SectionKeys {
 };
 
 struct MappingSection {
-    const char16_t* name;     // as the module asks for it (lookups fold the case)
-    std::string_view readBy;  // the commands and events that read it
-    const char16_t* folder;   // null: "Folder_All_Document"
+    const char16_t* name;  // as the module asks for it (lookups fold the case)
+    // Who reads it: the module's commands by name, the host commands and the lisp call whose
+    // end the reactor follows ("(orbdexternfinish2)"), and "save" for a save of the drawing.
+    std::span<const std::string_view> readBy;
+    const char16_t* folder;  // null: "Folder_All_Document"
     SectionKeys keys;
     bool fillsRowCells;  // the fetched values land in parts-list rows
 };
 
 // Column name = display text, visibility, data type: columns added to the parts-list standard.
-inline constexpr MappingSection kBomColumnsSection = {
-    u"KORDANEFieldsInVexaBOM",
-    "every command that writes part data or cells (all but ORBDBOMEXPORT), and a save", nullptr,
-    SectionKeys::kNone, false};
+// Every command that writes part data or cells (all but ORBDBOMEXPORT), and a save.
+inline constexpr std::string_view kColumnReaders[] = {
+    "ORBDBOM",           "ORBDCREATEPARTREF",     "ORBDCREATEPARTREF2",
+    "ORBDUPDATEPARTREF", "ORBDUPDATEPARTREFS",    "ORBDCHANGEPARTREFKEY",
+    "ORBDSYNCPARTDATA",  "ORBDCREATEVIRTUALCOMP", "save"};
+inline constexpr MappingSection kBomColumnsSection = {u"KORDANEFieldsInVexaBOM", kColumnReaders,
+                                                      nullptr, SectionKeys::kNone, false};
 // PDM field name = row source ("ITEM", "QTY", "FILENAME" or a column): what a transfer sends.
-inline constexpr MappingSection kBomTransferSection = {u"VexaBomToKORDANE", "ORBDBOM", nullptr,
-                                                       SectionKeys::kNone, false};
+inline constexpr std::string_view kTransferReaders[] = {"ORBDBOM"};
+inline constexpr MappingSection kBomTransferSection = {u"VexaBomToKORDANE", kTransferReaders,
+                                                       nullptr, SectionKeys::kNone, false};
 // The sections below: target field = PDM field expression, evaluated for each key.
-inline constexpr MappingSection kPartRefSection = {
-    u"KORDANEPartRefToVexa",
-    "ORBDCREATEPARTREF, ORBDUPDATEPARTREF, ORBDUPDATEPARTREFS, ORBDCHANGEPARTREFKEY; the end of "
-    "ORBDDWGINSERT, ORBDINTROFINISH, ORBDSYSSAVE and (orbdexternfinish2) asks whether it exists",
-    nullptr, SectionKeys::kStoredKey, true};
-inline constexpr MappingSection kProductSection = {u"KORDANEProductToVexa", "ORBDUPDATEPARTREFS",
+// The end of ORBDDWGINSERT, ORBDINTROFINISH, ORBDSYSSAVE and (orbdexternfinish2) only asks
+// whether it exists: without it, no ORBDUPDATEPARTREF is queued.
+inline constexpr std::string_view kPartRefReaders[] = {
+    "ORBDCREATEPARTREF", "ORBDUPDATEPARTREF", "ORBDUPDATEPARTREFS", "ORBDCHANGEPARTREFKEY",
+    "ORBDDWGINSERT",     "ORBDINTROFINISH",   "ORBDSYSSAVE",        "(orbdexternfinish2)"};
+inline constexpr MappingSection kPartRefSection = {u"KORDANEPartRefToVexa", kPartRefReaders,
+                                                   nullptr, SectionKeys::kStoredKey, true};
+inline constexpr std::string_view kProductReaders[] = {"ORBDUPDATEPARTREFS"};
+inline constexpr MappingSection kProductSection = {u"KORDANEProductToVexa", kProductReaders,
                                                    kPartFolder, SectionKeys::kPartNumber, true};
-inline constexpr MappingSection kPartDataSection = {
-    u"KORDANEPartDataToVexa", "ORBDUPDATEPARTREFS, ORBDSYNCPARTDATA, a save of the drawing",
-    nullptr, SectionKeys::kDrawingKey, false};
+inline constexpr std::string_view kPartDataReaders[] = {"ORBDUPDATEPARTREFS", "ORBDSYNCPARTDATA",
+                                                        "save"};
+inline constexpr MappingSection kPartDataSection = {u"KORDANEPartDataToVexa", kPartDataReaders,
+                                                    nullptr, SectionKeys::kDrawingKey, false};
+inline constexpr std::string_view kVirtualComponentReaders[] = {"ORBDCREATEVIRTUALCOMP"};
 inline constexpr MappingSection kVirtualComponentSection = {u"KORDANEVirtualCompToVEXA",
-                                                            "ORBDCREATEVIRTUALCOMP", kPartFolder,
+                                                            kVirtualComponentReaders, kPartFolder,
                                                             SectionKeys::kSelectedItem, true};
 
 // Every section the module names, columns first, then the transfer, then the fetched ones.

@@ -37,13 +37,9 @@ std::optional<std::u16string> PdmLink::QueryByKey(const char16_t* key, const cha
     if (key == nullptr || expression == nullptr) {
         return std::nullopt;
     }
-    // "(NAME)rest" names a function of the host; the rest and the key play no part.
     const std::u16string_view text(expression);
-    if (!text.empty() && text.front() == u'(') {
-        const std::size_t close = text.find(u')');
-        if (close != std::u16string_view::npos) {
-            return CallHostFunction(std::u16string(text.substr(1, close - 1)));
-        }
+    if (const std::optional<std::u16string_view> function = pdm_query::HostFunctionName(text)) {
+        return CallHostFunction(std::u16string(*function));
     }
     // "ORBKEY=" would match the PDM's records that have no key, none of them the asked one.
     if (key[0] == u'\0') {
@@ -54,11 +50,7 @@ std::optional<std::u16string> PdmLink::QueryByKey(const char16_t* key, const cha
         (inFolder && !pdm_query::FitsDoubleQuotedLiteral(folder))) {
         return std::u16string(kUnquotableAnswer);
     }
-    const VxString query =
-        inFolder ? VxString::format(u"@(Where \"db=%s\" \"ORBKEY=%s\" %s)", folder, key, expression)
-                 : VxString::format(u"@(Where \"db=Folder_All_Document\" \"ORBKEY=%s\" %s)", key,
-                                    expression);
-    return Evaluate(query.c_str());
+    return Evaluate(pdm_query::KeyQuery(key, text, folder).c_str());
 }
 
 std::optional<std::u16string> PdmLink::FindChildIdentByPosition(const char16_t* position) {

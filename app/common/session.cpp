@@ -6,8 +6,8 @@
 
 #include "app/common/change_text.h"
 #include "app/common/file_path.h"
-#include "app/common/output_file.h"
 #include "app/common/text_conversion.h"
+#include "app/common/written_file.h"
 #include "host/kordane.h"
 #include "host/vx_app.h"
 #include "host/vx_editor.h"
@@ -83,6 +83,7 @@ void Session::Start(const Scenario& scenario) {
         CheckStepsAgainstDrawing(scenario, sim::workingDatabase(), handles_);
         sim::pdm::configure(scenario.pdm, "/pdm");
     }
+    sim::pdm::setShowMissingTexts(true);
     if (options_.changes) {
         // Things the scenario left unnamed (a row without a data entry) are named now, or the
         // end's save could number them differently and report a change that did not happen.
@@ -176,6 +177,19 @@ void Session::ReportUnfiredFaults() {
                              {"nth", fault.nth},
                              {"calls", fault.seen}});
     }
+}
+
+// Shown as "<KEY>" where they were asked for; named once here, so that the author can add them.
+void Session::ReportMissingTexts() {
+    const std::vector<std::u16string>& keys = sim::pdm::missingTexts();
+    if (keys.empty()) {
+        return;
+    }
+    nlohmann::json names = nlohmann::json::array();
+    for (const std::u16string& key : keys) {
+        names.push_back(Utf8(key));
+    }
+    sim::emit(sim::Event{{"ev", "catalogue.missing"}, {"keys", names}});
 }
 
 void Session::Enter(const std::u16string& text) {
@@ -275,6 +289,7 @@ std::size_t Session::Finish() {
         module_.reset();
     }
     ReportUnfiredFaults();
+    ReportMissingTexts();
     if (options_.changes) {
         WriteChanges(ChangesSinceStart(), transcript_);
     }
@@ -297,7 +312,7 @@ void Session::AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerH
 }
 
 void Session::SaveDrawing(const std::filesystem::path& file) const {
-    OutputFile out(file);
+    WrittenFile out(file);
     {
         const sim::FaultsSuspended own;
         sim::writeDrawingScenario(out.Stream(), sim::workingDatabase(), handles_,

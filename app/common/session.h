@@ -60,6 +60,7 @@ class Session {
     void KeepInsideWorkDirectory(const std::vector<ScenarioPathSetting>& settings);
     void ReportFiles();
     void ReportUnfiredFaults();
+    void ReportMissingTexts();
     // Typed text, without reporting the files written.
     void Enter(const std::u16string& text);
     void RunHostCommandStep(const CommandStep& command, const std::string& path);

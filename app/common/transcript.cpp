@@ -191,6 +191,17 @@ std::string Transcript::AsText(const sim::Event& event) const {
         return "[file] " + EscapeControls(Str(event, "path")) + " (" + Str(event, "bytes") +
                " bytes)";
     }
+    if (ev == "catalogue.missing") {
+        std::string keys;
+        const auto names = event.find("keys");
+        if (names != event.end() && names->is_array()) {
+            for (const auto& name : *names) {
+                keys += (keys.empty() ? "" : ", ") +
+                        EscapeControls(name.is_string() ? name.get<std::string>() : name.dump());
+            }
+        }
+        return "[catalogue] texts the scenario's catalogue lacks, shown as <KEY>: " + keys;
+    }
     if (ev == "end") {
         return "[end] open objects: " + Str(event, "openObjects");
     }

@@ -4,7 +4,7 @@
 
 #include "app/common/file_error.h"
 #include "app/common/file_path.h"
-#include "app/common/output_file.h"
+#include "app/common/written_file.h"
 
 namespace fs = std::filesystem;
 
@@ -62,7 +62,7 @@ void WorkDirectory::WriteFiles(const std::vector<ScenarioFile>& files) {
         if (error) {
             throw FileError(target.parent_path(), "cannot create the folder: " + error.message());
         }
-        OutputFile out(target);
+        WrittenFile out(target);
         out.Stream().write(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));
         out.Close();
     }

@@ -1,7 +1,9 @@
 #include "app/ini_check/ini_check.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <set>
 
 #include "app/common/exit_codes.h"
 #include "app/common/file_error.h"
@@ -9,9 +11,13 @@
 #include "app/common/file_read.h"
 #include "app/common/terminal_text.h"
 #include "app/common/text_conversion.h"
+#include "app/ini_check/ini_column_check.h"
+#include "app/ini_check/ini_expression_check.h"
 #include "app/ini_check/ini_load_explainer.h"
 #include "app/ini_check/ini_report.h"
 #include "app/ini_check/ini_scenario_check.h"
+#include "app/ini_check/ini_section_names.h"
+#include "app/ini_check/scenario_mapping_file.h"
 #include "config/ini_file.h"
 #include "config/ini_line.h"
 #include "config/text_file_read.h"
@@ -21,37 +27,57 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vexa-sim ini-check FILE [--section NAME] [--scenario S.json]\n";
+    "usage: vexa-sim ini-check FILE [--section NAME] [--scenario S.json]\n"
+    "       vexa-sim ini-check --scenario S.json [FILE] [--section NAME [--key KEY [--db NAME]]]\n";
 
 struct Arguments {
-    std::string file;
+    std::optional<std::string> file;  // without it, the scenario's "BOMIniFile"
     std::optional<std::string> section;
     std::optional<std::string> scenario;
+    std::optional<std::string> key;
+    std::optional<std::string> database;
 };
 
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
     Arguments parsed;
-    bool haveFile = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::optional<std::string>* option = args[i] == "--section"    ? &parsed.section
                                              : args[i] == "--scenario" ? &parsed.scenario
+                                             : args[i] == "--key"      ? &parsed.key
+                                             : args[i] == "--db"       ? &parsed.database
                                                                        : nullptr;
         if (option != nullptr) {
             if (i + 1 >= args.size() || option->has_value()) {
                 return std::nullopt;
             }
             *option = args[++i];
-        } else if (!haveFile && !args[i].starts_with("--")) {
+        } else if (!parsed.file && !args[i].starts_with("--")) {
             parsed.file = args[i];
-            haveFile = true;
         } else {
             return std::nullopt;
         }
     }
-    if (!haveFile) {
+    // The key and the folder stand for the answers of a prompt, so they need the section
+    // and a PDM to ask.
+    const bool keyFits = !parsed.key || (parsed.section && parsed.scenario);
+    const bool databaseFits = !parsed.database || parsed.key;
+    if ((!parsed.file && !parsed.scenario) || !keyFits || !databaseFits) {
         return std::nullopt;
     }
     return parsed;
+}
+
+std::string LoadStateText(std::int32_t state) {
+    switch (state) {
+        case kIniLoaded:
+            return "1 (read, with at least one section: the module uses it)";
+        case kIniNoSection:
+            return "-2 (read, but no section header: the module finds no section and tries "
+                   "again at every command)";
+        default:
+            break;
+    }
+    return std::to_string(state);
 }
 
 std::string WhyNotLoaded(CTextFileRead::Refusal refusal) {
@@ -63,6 +89,7 @@ std::string WhyNotLoaded(CTextFileRead::Refusal refusal) {
 }
 
 void PrintWarnings(const std::vector<IniWarning>& warnings, std::ostream& to) {
+    to << "\nwarnings: " << warnings.size() << '\n';
     for (const IniWarning& warning : warnings) {
         if (warning.line > 0) {
             to << "line " << warning.line << ": ";
@@ -71,38 +98,75 @@ void PrintWarnings(const std::vector<IniWarning>& warnings, std::ostream& to) {
     }
 }
 
-void PrintEntries(const SectionEntries& entries, std::ostream& out) {
+// A section's pairs as ReadSection delivers them, except that its "SUPER" pair is its own:
+// the one a SUPER section delivers over it is not what the file says of this section.
+void PrintEntries(const CIniFile& file, const SectionsSeen& sections, const std::u16string& name,
+                  std::ostream& out) {
+    SectionEntries entries;
+    file.ReadSection(name, false, entries);
+    const auto seen = sections.find(FoldSectionName(name));
+    const std::u16string super(kSuperKey);
+    if (seen != sections.end() && seen->second.keyLines.contains(super)) {
+        entries[super] = seen->second.superValue;
+    }
     for (const auto& [key, value] : entries) {
         out << ShownText(key) << '=' << ShownText(value) << '\n';
+    }
+}
+
+void TellScenarioFailure(const std::string& scenario, std::ostream& err) {
+    try {
+        throw;
+    } catch (const sim::ScenarioError& e) {
+        err << "ini-check: " << EscapeControls(scenario) << ": at "
+            << (e.path().empty() ? std::string("the top") : EscapeControls(e.path())) << ": "
+            << EscapeControls(e.what()) << "\n";
+    } catch (const FileError& e) {
+        err << "ini-check: " << EscapeControls(e.what()) << "\n";
+    } catch (const std::exception& e) {
+        err << "ini-check: " << EscapeControls(scenario) << ": " << EscapeControls(e.what())
+            << "\n";
     }
 }
 
 // The scenario's findings join the file's own warnings; false, with the reason told, when the
 // scenario cannot be used.
 bool CheckScenario(const Arguments& parsed, const CIniFile& file, LoadExplanation& read,
-                   std::vector<std::string>& notes, std::ostream& err) {
+                   ScenarioCheck& check, std::ostream& err) {
     const std::filesystem::path scenario = PathFromUtf8(*parsed.scenario);
     std::optional<std::u16string> only;
     if (parsed.section) {
         only = U16(*parsed.section);
     }
+    PromptAnswers answers;
+    if (parsed.key) {
+        answers.key = U16(*parsed.key);
+    }
+    if (parsed.database) {
+        answers.database = U16(*parsed.database);
+    }
     try {
-        ScenarioCheck check = CheckAgainstScenario(file, read.sections, scenario, only);
-        read.warnings.insert(read.warnings.end(), check.warnings.begin(), check.warnings.end());
-        SortByLine(read.warnings);
-        notes = std::move(check.notes);
+        check = CheckAgainstScenario(file, read.sections, scenario, only, answers);
         return true;
-    } catch (const sim::ScenarioError& e) {
-        err << "ini-check: " << EscapeControls(*parsed.scenario) << ": at "
-            << (e.path().empty() ? std::string("the top") : EscapeControls(e.path())) << ": "
-            << EscapeControls(e.what()) << "\n";
-    } catch (const FileError& e) {
-        err << "ini-check: " << EscapeControls(e.what()) << "\n";
-    } catch (const std::exception& e) {
-        err << "ini-check: " << EscapeControls(*parsed.scenario) << ": " << EscapeControls(e.what())
-            << "\n";
+    } catch (...) {
+        TellScenarioFailure(*parsed.scenario, err);
     }
     return false;
+}
+
+// What needs the whole file and the sections a scenario types: unread sections, column
+// definitions, expressions.
+void CheckFile(const Arguments& parsed, const CIniFile& file, LoadExplanation& read,
+               const std::set<std::u16string>& prompted) {
+    std::set<std::u16string> alsoRead = prompted;
+    if (parsed.section) {
+        alsoRead.insert(FoldSectionName(U16(*parsed.section)));
+    }
+    for (std::vector<IniWarning> more : {UnreadSectionWarnings(file, read.sections, alsoRead),
+                                         ColumnDefinitionWarnings(file, read.sections),
+                                         ExpressionSyntaxWarnings(file, read.sections, alsoRead)}) {
+        read.warnings.insert(read.warnings.end(), more.begin(), more.end());
+    }
 }
 
 }  // namespace
@@ -113,50 +177,60 @@ int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
         err << kUsage;
         return kExitUnusable;
     }
-    const std::u16string path = U16(parsed->file);
+    std::unique_ptr<ScenarioMappingFile> fromScenario;
+    std::string shownFile;
+    if (parsed->file) {
+        shownFile = EscapeControls(*parsed->file);
+    } else {
+        try {
+            fromScenario = std::make_unique<ScenarioMappingFile>(PathFromUtf8(*parsed->scenario));
+        } catch (...) {
+            TellScenarioFailure(*parsed->scenario, err);
+            return kExitUnusable;
+        }
+        shownFile = EscapeControls(fromScenario->Name()) + " (the scenario's \"BOMIniFile\")";
+    }
+    const std::u16string path =
+        parsed->file ? U16(*parsed->file) : fromScenario->Path().u16string();
     CIniFile file;
     LoadExplanation read = LoadAndExplain(path, file);
     if (file.LoadState() == kIniFileNotOpened) {
-        err << "ini-check: cannot load " << EscapeControls(parsed->file) << ": "
+        err << "ini-check: cannot load " << shownFile << ": "
             << EscapeControls(WhyNotLoaded(read.refusal)) << "\n";
         return kExitUnusable;
     }
-    std::vector<std::string> notes;
-    if (parsed->scenario && !CheckScenario(*parsed, file, read, notes, err)) {
+    ScenarioCheck check;
+    if (parsed->scenario && !CheckScenario(*parsed, file, read, check, err)) {
         return kExitUnusable;
     }
+    CheckFile(*parsed, file, read, check.promptedSections);
+    read.warnings.insert(read.warnings.end(), check.warnings.begin(), check.warnings.end());
+    SortByLine(read.warnings);
 
     if (parsed->section) {
         const std::u16string name = U16(*parsed->section);
-        SectionEntries entries;
         if (!file.HasSection(name)) {
             read.warnings.push_back(
                 {0, "no section " + Header(FoldSectionName(name)) + " in the file"});
         }
-        file.ReadSection(name, false, entries);
-        PrintEntries(entries, out);
-        PrintWarnings(read.warnings, err);
-        return read.warnings.empty() ? kExitDone : kExitWarnings;
-    }
-
-    out << "file: " << EscapeControls(parsed->file) << '\n';
-    out << "encoding: " << read.encoding << '\n';
-    out << "load state: " << file.LoadState() << '\n';
-    const std::vector<std::u16string> names = file.SectionNames();
-    out << "sections: " << names.size() << '\n';
-    for (const std::u16string& name : names) {
-        SectionEntries entries;
-        file.ReadSection(name, false, entries);
-        out << '\n' << Header(name) << '\n';
-        PrintEntries(entries, out);
+        PrintEntries(file, read.sections, name, out);
+    } else {
+        out << "file: " << shownFile << '\n';
+        out << "encoding: " << read.encoding << '\n';
+        out << "load state: " << LoadStateText(file.LoadState()) << '\n';
+        const std::vector<std::u16string> names = file.SectionNames();
+        out << "sections: " << names.size() << '\n';
+        for (const std::u16string& name : names) {
+            out << '\n' << Header(name) << '\n';
+            PrintEntries(file, read.sections, name, out);
+        }
     }
     if (parsed->scenario) {
         out << "\nscenario: " << EscapeControls(*parsed->scenario) << '\n';
-        for (const std::string& note : notes) {
+        for (const std::string& note : check.notes) {
             out << note << '\n';
         }
     }
-    out << "\nwarnings: " << read.warnings.size() << '\n';
     PrintWarnings(read.warnings, out);
     return read.warnings.empty() ? kExitDone : kExitWarnings;
 }

@@ -1,9 +1,11 @@
 #include "app/ini_check/ini_load_explainer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "app/ini_check/ansi_reading.h"
 #include "config/ini_line.h"
 #include "config/ini_load_observer.h"
 
@@ -36,6 +38,7 @@ class LoadExplainer : public IniLoadObserver {
     void OnOpened(CTextFileRead::TextEncoding encoding, std::int32_t markLength,
                   std::int32_t lineLimit) override {
         encoding_ = EncodingName(encoding, markLength);
+        ansi_ = encoding == CTextFileRead::Ansi;
         limitText_ = std::to_string(lineLimit) +
                      (encoding == CTextFileRead::Ansi ? " bytes" : " characters");
     }
@@ -46,6 +49,13 @@ class LoadExplainer : public IniLoadObserver {
         if (read.split && !read.continuation) {
             Warn(read.number,
                  "longer than " + limitText_ + ": split, its rest is read as a line of its own");
+        }
+        if (ansi_ && read.line.kind != IniLineKind::kComment) {
+            if (const std::optional<std::u16string> utf8 = Utf8ReadingOfAnsiLine(read.text)) {
+                Warn(read.number, "read in the ANSI code page as " + Quoted(read.text) +
+                                      ", but its bytes are UTF-8 for " + Quoted(*utf8) +
+                                      ": save the file as UTF-8 with byte-order mark");
+            }
         }
         switch (read.line.kind) {
             case IniLineKind::kEmpty:
@@ -88,6 +98,7 @@ class LoadExplainer : public IniLoadObserver {
                                             ", which is not in the file: ignored");
             } else {
                 OverriddenBySuper(name, seen, *base);
+                SuperChain(file, name, superLine->second);
             }
         }
         SortByLine(warnings_);
@@ -120,6 +131,41 @@ class LoadExplainer : public IniLoadObserver {
                            std::to_string(inBase->second) +
                            ": the module reads the value of line " +
                            std::to_string(inBase->second) + ", not this one");
+        }
+    }
+
+    // ReadSection follows one level of SUPER: a base's own SUPER only replaces the SUPER pair.
+    void SuperChain(const CIniFile& file, const std::u16string& name, int line) {
+        std::vector<std::u16string> chain{name};
+        for (;;) {
+            const std::optional<std::u16string> next = file.SuperSection(chain.back());
+            if (!next || *next == chain.back() || !file.HasSection(*next)) {
+                break;
+            }
+            const auto again = std::find(chain.begin(), chain.end(), *next);
+            if (again == chain.begin()) {
+                // Told once, at the SUPER line of the loop's first section in name order.
+                if (std::min_element(chain.begin(), chain.end()) == chain.begin()) {
+                    std::string loop;
+                    for (const std::u16string& member : chain) {
+                        loop += Header(member) + " -> ";
+                    }
+                    Warn(line, "SUPER loop " + loop + Header(name) +
+                                   ": only one level is followed, each of them gets its SUPER "
+                                   "section's entries and that section's SUPER pair");
+                }
+                return;
+            }
+            if (again != chain.end()) {
+                return;  // a loop further on, told at its own sections
+            }
+            chain.push_back(*next);
+        }
+        if (chain.size() > 2) {
+            Warn(line, "SUPER of " + Header(name) + " names " + Header(chain[1]) +
+                           ", whose own SUPER " + Header(chain[2]) +
+                           " is not followed: only one level is read, so " + Header(name) +
+                           " gets none of " + Header(chain[2]) + "'s entries");
         }
     }
 
@@ -179,6 +225,9 @@ class LoadExplainer : public IniLoadObserver {
                              " is lost");
         }
         current_->keyLines[key] = number;
+        if (key == kSuperKey) {
+            current_->superValue = std::u16string(read.line.value);
+        }
     }
 
     void BlankWarnings(int number, const std::string& what, std::u16string_view text) {
@@ -193,6 +242,7 @@ class LoadExplainer : public IniLoadObserver {
     }
 
     std::string encoding_;
+    bool ansi_ = false;
     std::string limitText_;
     CTextFileRead::Refusal refusal_ = CTextFileRead::Refusal::kNone;
     std::vector<IniWarning> warnings_;

@@ -19,6 +19,7 @@ struct IniWarning {
 struct SectionSeen {
     int headerLine = 0;
     std::map<std::u16string, int> keyLines;  // stored key to the line of its last value
+    std::u16string superValue;               // its own "SUPER" value, as written
 };
 
 // Folded section name to what the load saw of it.

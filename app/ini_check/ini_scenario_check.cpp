@@ -1,14 +1,19 @@
 #include "app/ini_check/ini_scenario_check.h"
 
+#include <algorithm>
 #include <map>
 
+#include "app/ini_check/ini_entry_place.h"
 #include "app/ini_check/ini_scenario_facts.h"
+#include "app/ini_check/ini_unknown_keys.h"
 #include "bom/column_definition.h"
 #include "bom/row_sources.h"
 #include "config/ini_line.h"
 #include "pdm/mapping_sections.h"
 #include "pdm/pdm_answer.h"
 #include "pdm/pdm_link.h"
+#include "pdm/query_text.h"
+#include "sim/pdm/pdm_control.h"
 
 namespace {
 
@@ -41,11 +46,6 @@ std::string KeyList(const std::vector<std::u16string>& keys) {
     return list;
 }
 
-bool IsHostFunction(std::u16string_view expression) {
-    return !expression.empty() && expression.front() == u'(' &&
-           expression.find(u')') != std::u16string_view::npos;
-}
-
 class Checker {
   public:
     Checker(const CIniFile& file, const SectionsSeen& sections, ScenarioFacts& facts)
@@ -70,6 +70,10 @@ class Checker {
 
     ScenarioCheck Take() { return std::move(result_); }
 
+    void Add(std::vector<IniWarning> warnings) {
+        result_.warnings.insert(result_.warnings.end(), warnings.begin(), warnings.end());
+    }
+
   private:
     static const MappingSection& Kind(const std::u16string& name) {
         for (const MappingSection* known : kMappingSections) {
@@ -88,9 +92,8 @@ class Checker {
 
     void Warn(const std::u16string& section, const std::u16string& key, const std::u16string& value,
               const std::string& text) {
-        result_.warnings.push_back({DeliveredLine(file_, sections_, section, key),
-                                    Header(FoldSectionName(section)) + " " + ShownText(key) + "=" +
-                                        ShownText(value) + ": " + text});
+        const EntryPlace place = PlaceOfEntry(file_, sections_, section, key, value);
+        result_.warnings.push_back({place.line, place.text + ": " + text});
     }
 
     SectionEntries Entries(const std::u16string& section) const {
@@ -155,8 +158,52 @@ class Checker {
         return std::to_string(sent) + (sent == 1 ? " row" : " rows") + " with an item";
     }
 
-    void Fetched(const std::u16string& section, const MappingSection& kind) {
-        const KeySet& keys = KeysOf(facts_, kind.keys);
+  public:
+    // A section fed by prompts, for the keys typed or given, in the folder typed or given.
+    // step: where the scenario types it; empty for the answers ini-check was given.
+    void Prompted(const std::u16string& section, const KeySet& keys, const char16_t* folder,
+                  const std::string& step = {}) {
+        if (!file_.HasSection(section)) {
+            Note(section, "not in the file");
+            if (!step.empty()) {
+                result_.warnings.push_back({0, "ORBDCREATEPARTREF2 (" + step + ") reads " +
+                                                   Header(FoldSectionName(section)) +
+                                                   ", typed at \"SECTION: \", which is not in "
+                                                   "the file"});
+            }
+            return;
+        }
+        Fetched(section, Kind(section), &keys, folder);
+    }
+
+    // The sections the scenario's commands read that the file lacks. Those read only for
+    // keys of a kind the scenario has none of are left out.
+    void MissingSections() {
+        std::set<std::u16string> told;
+        for (const CommandUse& use : facts_.commands.uses) {
+            for (const MappingSection* section : kMappingSections) {
+                const bool reads = std::find(section->readBy.begin(), section->readBy.end(),
+                                             use.reader) != section->readBy.end();
+                const bool optional = section == &kBomColumnsSection;
+                const bool keyed = section->keys == SectionKeys::kNone ||
+                                   section->keys == SectionKeys::kStoredKey ||
+                                   !KeysOf(facts_, section->keys).keys.empty();
+                if (!reads || optional || !keyed || file_.HasSection(section->name) ||
+                    !told.insert(section->name).second) {
+                    continue;
+                }
+                result_.warnings.push_back({0, use.reader + " (" + use.step + ") reads " +
+                                                   Header(FoldSectionName(section->name)) +
+                                                   ", which is not in the file"});
+            }
+        }
+    }
+
+  private:
+    void Fetched(const std::u16string& section, const MappingSection& kind,
+                 const KeySet* given = nullptr, const char16_t* givenFolder = nullptr) {
+        const KeySet& keys = given != nullptr ? *given : KeysOf(facts_, kind.keys);
+        const char16_t* folder = given != nullptr ? givenFolder : kind.folder;
         if (keys.keys.empty()) {
             Note(section, "no key in the scenario: expressions not evaluated");
         } else {
@@ -167,10 +214,13 @@ class Checker {
             if (kind.fillsRowCells && facts_.hasPartsList) {
                 MissingColumn(section, target, expression, target);
             }
-            if (IsHostFunction(expression)) {
+            if (pdm_query::HostFunctionName(expression)) {
                 Note(section, ShownText(target) + " is answered by a host function: not evaluated");
-            } else if (!keys.keys.empty()) {
-                Evaluate(section, target, expression, keys, kind.folder);
+            } else if (!keys.keys.empty() &&
+                       !sim::pdm::syntaxError(pdm_query::KeyQuery(u"KEY", expression, folder))) {
+                // An expression the PDM cannot parse has its warning, with its place in the
+                // line, from the file's own checks.
+                Evaluate(section, target, expression, keys, folder);
             }
         }
     }
@@ -212,17 +262,35 @@ class Checker {
 
 ScenarioCheck CheckAgainstScenario(const CIniFile& file, const SectionsSeen& sections,
                                    const std::filesystem::path& scenario,
-                                   const std::optional<std::u16string>& onlySection) {
+                                   const std::optional<std::u16string>& onlySection,
+                                   const PromptAnswers& answers) {
     ScenarioFacts facts(scenario);
     Checker checker(file, sections, facts);
-    if (onlySection) {
+    std::set<std::u16string> prompted;
+    for (const PromptedSection& typed : facts.commands.prompted) {
+        prompted.insert(FoldSectionName(typed.section));
+    }
+    if (onlySection && answers.key) {
+        KeySet keys;
+        keys.Add(*answers.key);
+        checker.Prompted(*onlySection, keys,
+                         answers.database ? answers.database->c_str() : nullptr);
+    } else if (onlySection) {
         checker.Section(*onlySection);
     } else {
         for (const MappingSection* section : kMappingSections) {
             checker.Section(section->name);
         }
+        for (const PromptedSection& typed : facts.commands.prompted) {
+            KeySet keys;
+            keys.Add(typed.key);
+            checker.Prompted(typed.section, keys, typed.database.c_str(), typed.step);
+        }
+        checker.MissingSections();
+        checker.Add(UnknownKeyWarnings(file, sections, facts));
     }
     ScenarioCheck result = checker.Take();
+    result.promptedSections = std::move(prompted);
     SortByLine(result.warnings);
     return result;
 }

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,21 @@
 struct ScenarioCheck {
     std::vector<std::string> notes;  // what each section was checked with
     std::vector<IniWarning> warnings;
+    std::set<std::u16string> promptedSections;  // folded, typed at ORBDCREATEPARTREF2
+};
+
+// Answers given on ini-check's command line for what only prompts feed (ORBDCREATEPARTREF2's
+// key and database): the section checked is evaluated for this key, in this folder.
+struct PromptAnswers {
+    std::optional<std::u16string> key;
+    std::optional<std::u16string> database;
 };
 
 // With onlySection, only that section is checked; a section the module does not name is
-// checked as a part-reference section. Throws sim::ScenarioError for a scenario that cannot
-// be read or breaks the schema. The stand-ins are reset afterwards.
+// checked as a part-reference section. Sections typed at ORBDCREATEPARTREF2 in the scenario
+// are checked with the key and database typed there. Throws sim::ScenarioError for a
+// scenario that cannot be read or breaks the schema. The stand-ins are reset afterwards.
 ScenarioCheck CheckAgainstScenario(const CIniFile& file, const SectionsSeen& sections,
                                    const std::filesystem::path& scenario,
-                                   const std::optional<std::u16string>& onlySection);
+                                   const std::optional<std::u16string>& onlySection,
+                                   const PromptAnswers& answers = {});

@@ -48,6 +48,7 @@ void KeySet::Add(const std::u16string& key) {
 
 ScenarioFacts::ScenarioFacts(const std::filesystem::path& file) {
     const Scenario scenario = ReadScenario(file);
+    commands = CommandsOf(scenario);
     ResetStandIns();
     try {
         const sim::FaultsSuspended own;

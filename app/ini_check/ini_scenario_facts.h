@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/ini_check/ini_scenario_commands.h"
 #include "bom/bom_row.h"
 
 // Keys of one kind, first seen first, each once. A drawing may hold a key per row, so a
@@ -39,6 +40,7 @@ class ScenarioFacts {
     KeySet partNumberKeys;  // found for the rows' "ORBD_PARTNO" in "Folder_All_Part"
     KeySet drawingKeys;     // the environment's "ORBKEY"
     KeySet selectedKeys;    // the PDM's item selections, in "Folder_All_Part"
+    ScenarioCommands commands;
 
   private:
     void ReadRows();

@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <stdexcept>
 
 #include "app/common/change_text.h"
 #include "app/common/file_path.h"
 #include "app/common/terminal_text.h"
 #include "app/common/text_conversion.h"
+#include "app/shell/command_help.h"
 #include "app/shell/text_table.h"
 #include "host/vx_db.h"
 #include "host/vxm_bom.h"
@@ -123,15 +125,26 @@ bool ShellCommands::Run(const std::string& line) {
     return true;
 }
 
-void ShellCommands::Help(const std::string& /*argument*/) {
-    TextTable module{{"command", "group"}, {}, {}};
+void ShellCommands::Help(const std::string& argument) {
+    if (!argument.empty()) {
+        if (const std::optional<std::string> summary = CommandSummary(argument)) {
+            out_ << *summary;
+        } else {
+            out_ << "\"" << EscapeControls(argument)
+                 << "\" is none of the module's commands; \"help\" lists them.\n";
+        }
+        return;
+    }
+    TextTable module{{"command", "does"}, {}, {}};
     for (const sim::CommandRow& row : sim::registeredCommands()) {
-        module.rows.push_back({row.localName.toUtf8(), row.group.toUtf8()});
+        const std::string name = row.localName.toUtf8();
+        module.rows.push_back({name, CommandLine(name).value_or("")});
     }
     if (module.rows.empty()) {
         out_ << "No module has registered a command.\n";
     } else {
-        out_ << "Commands the module registered (type them as at the host's command line):\n"
+        out_ << "Commands the module registered (type them as at the host's command line; "
+                "\"help COMMAND\" tells more):\n"
              << FormatTable(module);
     }
     TextTable shell{{"shell command", "does"}, {}, {}};

@@ -57,7 +57,7 @@ class Parser {
     };
 
     [[noreturn]] void fail(const std::string& what) const {
-        throw ExpressionError(what + " at " + std::to_string(pos_));
+        throw ExpressionError(what + " at " + std::to_string(pos_), pos_);
     }
     bool atEnd() const { return pos_ >= text_.size(); }
     char16_t peek(std::size_t ahead = 0) const {

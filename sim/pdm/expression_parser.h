@@ -25,7 +25,14 @@ namespace sim::pdm {
 // What is wrong with an expression, and where (0-based character offset).
 class ExpressionError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit ExpressionError(const std::string& what,
+                             std::size_t offset = std::u16string_view::npos)
+        : std::runtime_error(what), offset_(offset) {}
+    // Where the parser stopped; npos for an error found while evaluating.
+    std::size_t offset() const { return offset_; }
+
+  private:
+    std::size_t offset_;
 };
 
 // Nesting deeper than this is refused, so that no expression can exhaust the stack.

@@ -1,6 +1,7 @@
 // The six functions of the stand-in KORDANE PDM client. Each passes its fault checkpoint
 // first; a failed checkpoint makes the call fail as the real client would (an empty text,
 // an error text or the failing status) without touching the PDM's data.
+#include <algorithm>
 #include <string>
 
 #include "host/kordane.h"
@@ -69,6 +70,12 @@ VxString orbdGetText(const VxString& key) {
         const auto found = s.catalogue.find(key.str());
         if (found != s.catalogue.end()) {
             text = found->second;
+        } else if (s.showMissingTexts) {
+            text = u"<" + key.str() + u">";
+            if (std::find(s.missingTexts.begin(), s.missingTexts.end(), key.str()) ==
+                s.missingTexts.end()) {
+                s.missingTexts.push_back(key.str());
+            }
         }
     }
     record(s, "orbdGetText", {key.str()}, text);

@@ -3,6 +3,7 @@
 #include "host/vx_docman.h"
 #include "sim/pdm/document_watch.h"
 #include "sim/pdm/expression_evaluator.h"
+#include "sim/pdm/expression_parser.h"
 #include "sim/pdm/pdm_store.h"
 
 namespace sim::pdm {
@@ -15,6 +16,14 @@ void reset() {
 
 void setCatalogueText(const std::u16string& key, const std::u16string& text) {
     store().catalogue[key] = text;
+}
+
+void setShowMissingTexts(bool on) {
+    store().showMissingTexts = on;
+}
+
+const std::vector<std::u16string>& missingTexts() {
+    return store().missingTexts;
 }
 
 void setEnv(VxApDocument* document, const std::u16string& name, const std::u16string& value) {
@@ -126,6 +135,20 @@ const std::vector<std::u16string>& externBoms() {
 
 std::u16string evaluate(const std::u16string& expression, bool modal) {
     return evaluateText(store(), currentDocument(), modal, expression);
+}
+
+std::optional<SyntaxError> syntaxError(const std::u16string& expression) {
+    try {
+        parseExpression(expression);
+    } catch (const ExpressionError& error) {
+        std::string reason = error.what();
+        const std::string at = " at " + std::to_string(error.offset());
+        if (reason.ends_with(at)) {
+            reason.erase(reason.size() - at.size());
+        }
+        return SyntaxError{error.offset(), reason};
+    }
+    return std::nullopt;
 }
 
 }  // namespace sim::pdm

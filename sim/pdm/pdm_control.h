@@ -61,6 +61,11 @@ enum CallCode : int {
 VX_PDM_API void reset();
 
 VX_PDM_API void setCatalogueText(const std::u16string& key, const std::u16string& text);
+// On (vexa-sim turns it on; reset turns it off): a key the catalogue lacks answers "<KEY>"
+// instead of an empty text, so that no prompt, alert or dialog shows a blank, and is noted.
+VX_PDM_API void setShowMissingTexts(bool on);
+// The keys asked for that the catalogue lacked while that was on, each once, first asked first.
+VX_PDM_API const std::vector<std::u16string>& missingTexts();
 
 // Environment values per host document; an unset value reads as "". The current document is
 // the host document manager's (null when the host has none).
@@ -119,5 +124,12 @@ VX_PDM_API const std::vector<std::u16string>& externBoms();
 // joined by a line feed, in table order; no match gives "". An expression the PDM cannot
 // evaluate gives "!" and the reason.
 VX_PDM_API std::u16string evaluate(const std::u16string& expression, bool modal);
+
+// Where an expression breaks the PDM's syntax, found without evaluating it.
+struct SyntaxError {
+    std::size_t offset;  // 0-based, in UTF-16 code units of the expression
+    std::string reason;  // without the offset
+};
+VX_PDM_API std::optional<SyntaxError> syntaxError(const std::u16string& expression);
 
 }  // namespace sim::pdm

@@ -22,6 +22,8 @@ struct Refusal {
 
 struct PdmStore {
     std::map<std::u16string, std::u16string> catalogue;
+    bool showMissingTexts = false;
+    std::vector<std::u16string> missingTexts;
     std::map<VxApDocument*, Record> environments;
     std::map<std::u16string, Table> tables;
     // Counts every change of tables, so that indexes know when to build anew.

@@ -476,3 +476,33 @@ TEST_F(Run, WorkDirectoryAndFilesKeepTheirNames) {
     }
     EXPECT_TRUE(reported) << out_.str();
 }
+
+// A text the scenario's catalogue lacks is shown as its key, never as a blank, and the keys
+// are named once, just before the end.
+TEST_F(Run, MissingCatalogueTextsAreShownAsTheirKeysAndNamedOnce) {
+    const fs::path scenario = Write("bare.json", R"({
+  "pdm": { "catalogue": { "VM2049": "The PDM has no part." } },
+  "drawing": { "boms": [] },
+  "steps": [ { "type": "ORBDBOM\n" }, { "type": "ORBDBOMEXPORT\n" }, { "type": "ORBDBOM\n" } ]
+})");
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    std::vector<std::string> alerts;
+    for (const nlohmann::json& event : Events()) {
+        if (event["ev"] == "alert") {
+            alerts.push_back(event["text"]);
+        }
+    }
+    EXPECT_EQ(alerts, (std::vector<std::string>{"<VM2042>", "<VM2042>", "<VM2042>"})) << out_.str();
+    const std::vector<nlohmann::json> events = Events();
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events[events.size() - 2],
+              (nlohmann::json{{"ev", "catalogue.missing"}, {"keys", {"VM2042"}}}))
+        << out_.str();
+
+    format_ = TranscriptFormat::kText;
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    EXPECT_NE(out_.str().find("[catalogue] texts the scenario's catalogue lacks, shown as <KEY>: "
+                              "VM2042\n[end] open objects: 0\n"),
+              std::string::npos)
+        << out_.str();
+}

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -254,3 +255,49 @@ TEST_F(Shell, EndOfInputCancelsTheQuestionItMeets) {
 }
 
 }  // namespace
+
+namespace {
+
+// The summary of a command as the handbook gives it: the fenced block that starts with it.
+std::string HandbookSummary(const std::string& handbook, const std::string& command) {
+    const std::string opening = "```\n" + command + ": ";
+    const std::size_t at = handbook.find(opening);
+    if (at == std::string::npos) {
+        return "(no summary of " + command + " in docs/commands.md)";
+    }
+    const std::size_t start = at + 4;
+    return handbook.substr(start, handbook.find("```", start) - start);
+}
+
+}  // namespace
+
+TEST_F(Shell, HelpCommandPrintsTheHandbooksSummary) {
+    std::ifstream docs(fs::path(ORBD_DOCS_DIR) / "commands.md", std::ios::binary);
+    const std::string handbook((std::istreambuf_iterator<char>(docs)),
+                               std::istreambuf_iterator<char>());
+    const std::string list = Type("help\n");
+    for (const std::string command :
+         {"ORBDBOM", "ORBDBOMEXPORT", "ORBDCREATEPARTREF", "ORBDCREATEPARTREF2",
+          "ORBDUPDATEPARTREF", "ORBDUPDATEPARTREFS", "ORBDCHANGEPARTREFKEY", "ORBDSYNCPARTDATA",
+          "ORBDCREATEVIRTUALCOMP"}) {
+        const std::string summary = HandbookSummary(handbook, command);
+        EXPECT_TRUE(Has(Type("help " + command + "\n"), summary))
+            << command << ": the shell's summary is not the handbook's\n"
+            << summary;
+        const std::string firstLine = summary.substr(0, summary.find('\n'));
+        const std::string does = firstLine.substr(firstLine.find(": ") + 2);
+        EXPECT_TRUE(Has(list, command + "  ") && Has(list, does))
+            << command << ": \"help\" lacks its line \"" << does << "\"\n"
+            << list;
+        if (command == "ORBDCREATEPARTREF2") {
+            EXPECT_TRUE(Has(summary, "\"ORBKEY: \", \"DBNAME: \", \"SECTION: \""))
+                << "the prompts, in order\n"
+                << summary;
+        }
+    }
+    EXPECT_TRUE(Has(Type("help orbdsyncpartdata\n"), HandbookSummary(handbook, "ORBDSYNCPARTDATA")))
+        << "the host's command line ignores letter case";
+    const std::string unknown = Type("help ORBDNOTHING\n");
+    EXPECT_TRUE(Has(unknown, "\"ORBDNOTHING\" is none of the module's commands")) << unknown;
+    EXPECT_FALSE(Has(unknown, "Unknown command")) << "help must not reach the host\n" << unknown;
+}

@@ -51,7 +51,8 @@ set(ini_check_surface
     partref/row_key.h
     pdm/mapping_sections.h
     pdm/pdm_answer.h
-    pdm/pdm_link.h)
+    pdm/pdm_link.h
+    pdm/query_text.h)
 # What app/ini_check/ may not include although it is in app/: what loads the module file.
 set(ini_check_barred app/common/module_loader.h app/common/session.h)
 

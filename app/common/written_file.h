@@ -8,12 +8,12 @@
 #include <fstream>
 #include <ostream>
 
-class OutputFile {
+class WrittenFile {
   public:
     // Throws FileError with the system's reason when the file cannot be created.
-    explicit OutputFile(const std::filesystem::path& file);
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
+    explicit WrittenFile(const std::filesystem::path& file);
+    WrittenFile(const WrittenFile&) = delete;
+    WrittenFile& operator=(const WrittenFile&) = delete;
 
     std::ostream& Stream() { return out_; }
     // Hands everything on and closes the file; throws FileError when any write failed.

@@ -1,10 +1,10 @@
-#include "app/common/output_file.h"
+#include "app/common/written_file.h"
 
 #include <cerrno>
 
 #include "app/common/file_error.h"
 
-OutputFile::OutputFile(const std::filesystem::path& file) : file_(file) {
+WrittenFile::WrittenFile(const std::filesystem::path& file) : file_(file) {
     errno = 0;
     out_.open(file, std::ios::binary | std::ios::trunc);
     if (!out_.is_open()) {
@@ -12,14 +12,14 @@ OutputFile::OutputFile(const std::filesystem::path& file) : file_(file) {
     }
 }
 
-void OutputFile::NoteFailure() {
+void WrittenFile::NoteFailure() {
     if (!failed_) {
         failed_ = true;
         error_ = errno;
     }
 }
 
-void OutputFile::Close() {
+void WrittenFile::Close() {
     // A write that failed on the way left its reason in errno, unless a later call replaced it.
     if (out_.fail()) {
         NoteFailure();
