@@ -63,6 +63,10 @@ std::string EntitySummary(const json& entity) {
     return shown + " at " + Position(entity.value("position", json()));
 }
 
+std::string Owner(const json& owner) {
+    return owner.is_null() ? "model space" : "block " + Value(owner);
+}
+
 std::string ColumnSummary(const json& column) {
     return column.value("visible", true) ? "" : " (hidden)";
 }
@@ -84,6 +88,9 @@ std::string Describe(const DrawingChange& change, const std::vector<std::string>
     if (change.what == "entity" && whole && (was.is_null() || is.is_null())) {
         return last +
                (was.is_null() ? " added" + EntitySummary(is) : " erased" + EntitySummary(was));
+    }
+    if (change.what == "entity" && last == "owner") {
+        return subject + " moved from " + Owner(was) + " into " + Owner(is);
     }
     if (change.what == "entity" && last == "position") {
         return subject + " moved: " + Position(was) + " -> " + Position(is);

@@ -1,6 +1,7 @@
 #include "app/common/drawing_diff.h"
 
 #include <cstddef>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -87,9 +88,9 @@ class DrawingIndex {
   public:
     explicit DrawingIndex(const json& drawing) : drawing_(drawing) {
         entities_.reserve(List(Member(drawing, "entities")).size());
-        Take(Member(drawing, "entities"));
+        Take(Member(drawing, "entities"), ModelSpace());
         for (const json& block : List(Member(drawing, "blocks"))) {
-            Take(Member(block, "entities"));
+            Take(Member(block, "entities"), Member(block, "name"));
         }
         for (const json& bom : List(Member(drawing, "boms"))) {
             for (const json& row : List(Member(bom, "rows"))) {
@@ -102,9 +103,19 @@ class DrawingIndex {
     }
 
     const json& drawing() const { return drawing_; }
-    const json* Entity(const json& entity) const {
+    // An entity of the same handle and where it is: null for model space, else the block's
+    // name.
+    struct Placed {
+        const json* entity;
+        const json* owner;
+    };
+    std::optional<Placed> Entity(const json& entity) const {
         const auto it = entities_.find(&Member(entity, "handle"));
-        return it == entities_.end() ? nullptr : it->second;
+        return it == entities_.end() ? std::nullopt : std::optional<Placed>(it->second);
+    }
+    static const json& ModelSpace() {
+        static const json kModelSpace;
+        return kModelSpace;
     }
     bool HeldByRow(const json& entry) const { return rowEntries_.count(&entry) != 0; }
     // The cells of a data entry that no row holds.
@@ -113,14 +124,14 @@ class DrawingIndex {
     }
 
   private:
-    void Take(const json& entities) {
+    void Take(const json& entities, const json& owner) {
         for (const json& entity : List(entities)) {
-            entities_.emplace(&Member(entity, "handle"), &entity);
+            entities_.emplace(&Member(entity, "handle"), Placed{&entity, &owner});
         }
     }
 
     const json& drawing_;
-    ByValue<const json*> entities_;
+    ByValue<Placed> entities_;
     ValueSet rowEntries_;
 };
 
@@ -169,7 +180,8 @@ class Differ {
         const json& is = after_.drawing();
         CompareFields("partData", "drawing", Object(Member(was, "partData")),
                       Object(Member(is, "partData")), nullptr);
-        Entities("drawing", Member(was, "entities"), Member(is, "entities"));
+        Entities("drawing", DrawingIndex::ModelSpace(), Member(was, "entities"),
+                 Member(is, "entities"));
         Blocks(Member(was, "blocks"), Member(is, "blocks"));
         PartsLists(Member(was, "boms"), Member(is, "boms"));
         Standard(List(Member(Member(was, "standard"), "columns")),
@@ -210,21 +222,27 @@ class Differ {
         }
     }
 
-    void Entities(const std::string& group, const json& was, const json& is) {
+    // An entity is found by its handle wherever it is; one now in another block (or model
+    // space) moved there.
+    void Entities(const std::string& group, const json& owner, const json& was, const json& is) {
         for (const json& entity : List(is)) {
-            const json* earlier = before_.Entity(entity);
-            if (earlier == nullptr) {
+            const std::optional<DrawingIndex::Placed> found = before_.Entity(entity);
+            if (!found) {
                 Add("entity", Join(group, EntityName(entity)), nullptr, entity);
                 continue;
             }
-            if (*earlier != entity) {
-                CompareFields("entity", Join(group, EntityName(entity)), Object(*earlier),
+            const json& earlier = *found->entity;
+            if (*found->owner != owner) {
+                Add("entity", Join(Join(group, EntityName(entity)), "owner"), *found->owner, owner);
+            }
+            if (earlier != entity) {
+                CompareFields("entity", Join(group, EntityName(entity)), Object(earlier),
                               Object(entity), "handle");
             }
-            PartReferenceData(group, *earlier, entity);
+            PartReferenceData(group, earlier, entity);
         }
         for (const json& entity : List(was)) {
-            if (after_.Entity(entity) == nullptr) {
+            if (!after_.Entity(entity)) {
                 Add("entity", Join(group, EntityName(entity)), entity, nullptr);
             }
         }
@@ -271,7 +289,8 @@ class Differ {
         const std::string group = Join("", "block " + Plain(Member(is.empty() ? was : is, "name")));
         CompareFields("partData", group, Object(Member(was, "partData")),
                       Object(Member(is, "partData")), nullptr);
-        Entities(group, Member(was, "entities"), Member(is, "entities"));
+        Entities(group, Member(is.empty() ? was : is, "name"), Member(was, "entities"),
+                 Member(is, "entities"));
     }
 
     // Parts lists are told apart by their owner; a second one of the same owner gets "#2".

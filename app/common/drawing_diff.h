@@ -9,8 +9,9 @@
 //   cell     a cell of a row (a column's text)
 //   partData a field of the drawing's, a block's or a part reference's own part data (part
 //            references whose data entry a row holds show as cells of that row)
-//   entity   an entity added or erased (old/new: the entity with its position), or one of its
-//            values changed
+//   entity   an entity added or erased (old/new: the entity with its position), one of its
+//            values changed, or moved into another block or model space ("owner"; old/new:
+//            the block's name, null for model space)
 //   column   a column of the parts-list standard added, removed or changed
 // `where` is a path of segments joined by "/", each escaped as in a JSON pointer ("~0" for
 // "~", "~1" for "/"). Its first segment is the group the change belongs to: "drawing",

@@ -6,6 +6,8 @@
 
 #include "host/vx_editor.h"
 #include "sim/host/command_line.h"
+#include "sim/host/database.h"
+#include "sim/host/host_control.h"
 #include "sim/host/events.h"
 #include "sim/host/faults.h"
 
@@ -76,6 +78,14 @@ std::optional<VxGePoint3d> parsePoint(std::u16string_view text, const double* ba
         return std::nullopt;
     }
     return VxGePoint3d{base.x + parts[0], base.y + parts[1], base.z + parts[2]};
+}
+
+// The host keeps every point in world coordinates: one that is finite in the user system but
+// not in the world (a far origin, a turned system) has no place in the drawing.
+bool placeable(const VxGePoint3d& point) {
+    const VxGePoint3d world = sim::workingDatabase().header().ucs.toWorld(point, false);
+    return std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z) &&
+           std::isfinite(world.x) && std::isfinite(world.y) && std::isfinite(world.z);
 }
 
 }  // namespace
@@ -152,7 +162,8 @@ int vxedGetPoint(const double* basePoint, const char16_t* prompt, double result[
         if (answer.text.empty()) {
             return kRtNone;
         }
-        if (const std::optional<VxGePoint3d> point = parsePoint(answer.text, basePoint)) {
+        const std::optional<VxGePoint3d> point = parsePoint(answer.text, basePoint);
+        if (point && placeable(*point)) {
             result[0] = point->x;
             result[1] = point->y;
             result[2] = point->z;

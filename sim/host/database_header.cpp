@@ -1,6 +1,8 @@
 #include "sim/host/database_header.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace sim {
 namespace {
@@ -17,23 +19,39 @@ bool finite(const VxGeVector3d& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
+// The axis at unit length, or nothing for one without a length a double can hold. Scaled by
+// its largest part first, so that squaring neither overflows (1e200) nor underflows (1e-170).
+std::optional<VxGeVector3d> unit(const VxGeVector3d& v) {
+    const double scale = std::max({std::fabs(v.x), std::fabs(v.y), std::fabs(v.z)});
+    if (!(scale > 0) || !finite(v)) {
+        return std::nullopt;
+    }
+    const VxGeVector3d scaled{v.x / scale, v.y / scale, v.z / scale};
+    const double length = std::sqrt(dot(scaled, scaled));
+    if (!std::isfinite(scale * length)) {
+        return std::nullopt;
+    }
+    return VxGeVector3d{scaled.x / length, scaled.y / length, scaled.z / length};
+}
+
 }  // namespace
 
 bool UserCoordinateSystem::set(const VxGePoint3d& origin, const VxGeVector3d& xAxis,
                                const VxGeVector3d& yAxis) {
-    const double xLength = std::sqrt(dot(xAxis, xAxis));
-    const double yLength = std::sqrt(dot(yAxis, yAxis));
-    if (!finite(xAxis) || !finite(yAxis) || !finite(VxGeVector3d{origin.x, origin.y, origin.z}) ||
-        !(xLength > 0) || !(yLength > 0) || !std::isfinite(xLength) || !std::isfinite(yLength)) {
+    const std::optional<VxGeVector3d> xUnit = unit(xAxis);
+    const std::optional<VxGeVector3d> yUnit = unit(yAxis);
+    if (!xUnit || !yUnit || !finite(VxGeVector3d{origin.x, origin.y, origin.z})) {
         return false;
     }
     // The host's own tolerance for right angles.
-    if (std::fabs(dot(xAxis, yAxis)) > 1e-10 * xLength * yLength) {
+    if (std::fabs(dot(*xUnit, *yUnit)) > 1e-10) {
         return false;
     }
     origin_ = origin;
-    xAxis_ = VxGeVector3d{xAxis.x / xLength, xAxis.y / xLength, xAxis.z / xLength};
-    yAxis_ = VxGeVector3d{yAxis.x / yLength, yAxis.y / yLength, yAxis.z / yLength};
+    xAxis_ = xAxis;
+    yAxis_ = yAxis;
+    xUnit_ = *xUnit;
+    yUnit_ = *yUnit;
     return true;
 }
 
@@ -43,11 +61,11 @@ bool UserCoordinateSystem::isWorld() const {
 }
 
 VxGePoint3d UserCoordinateSystem::toWorld(const VxGePoint3d& point, bool isDisplacement) const {
-    const VxGeVector3d zAxis = cross(xAxis_, yAxis_);
+    const VxGeVector3d zAxis = cross(xUnit_, yUnit_);
     VxGePoint3d world = isDisplacement ? VxGePoint3d{} : origin_;
-    world.x += point.x * xAxis_.x + point.y * yAxis_.x + point.z * zAxis.x;
-    world.y += point.x * xAxis_.y + point.y * yAxis_.y + point.z * zAxis.y;
-    world.z += point.x * xAxis_.z + point.y * yAxis_.z + point.z * zAxis.z;
+    world.x += point.x * xUnit_.x + point.y * yUnit_.x + point.z * zAxis.x;
+    world.y += point.x * xUnit_.y + point.y * yUnit_.y + point.z * zAxis.y;
+    world.z += point.x * xUnit_.z + point.y * yUnit_.z + point.z * zAxis.z;
     return world;
 }
 

@@ -22,25 +22,31 @@ struct EntityProperties {
     friend bool operator==(const EntityProperties&, const EntityProperties&) = default;
 };
 
-// A right-handed system: the z axis is x cross y. The axes are unit vectors at right angles.
+// A right-handed system: the z axis is x cross y. The axes are kept as given, so that a saved
+// drawing saves again to the same numbers (scaling a unit vector to unit length can move it by
+// one unit in the last place); conversions use them scaled to unit length.
 class UserCoordinateSystem {
   public:
     UserCoordinateSystem() = default;
-    // False (and nothing changes) unless both axes have a length and stand at right angles;
-    // they are scaled to unit length.
+    // False (and nothing changes) unless everything is finite and both axes have a length a
+    // double can hold and stand at right angles.
     bool set(const VxGePoint3d& origin, const VxGeVector3d& xAxis, const VxGeVector3d& yAxis);
 
+    // The world system as given: origin zero, axes the world's unit axes.
     bool isWorld() const;
     const VxGePoint3d& origin() const { return origin_; }
     const VxGeVector3d& xAxis() const { return xAxis_; }
     const VxGeVector3d& yAxis() const { return yAxis_; }
-    // A displacement turns with the axes but is not moved by the origin.
+    // A displacement turns with the axes but is not moved by the origin. The result may be
+    // infinite for a point far out: the caller checks.
     VxGePoint3d toWorld(const VxGePoint3d& point, bool isDisplacement) const;
 
   private:
     VxGePoint3d origin_;
     VxGeVector3d xAxis_{1, 0, 0};
     VxGeVector3d yAxis_{0, 1, 0};
+    VxGeVector3d xUnit_{1, 0, 0};
+    VxGeVector3d yUnit_{0, 1, 0};
 };
 
 struct DatabaseHeader {

@@ -249,7 +249,14 @@ class BomManager final : public VxmBOMManager {
         if (const Vx::ErrorStatus status = lookupAs(rowId, row, &db)) {
             return status;
         }
-        for (const IdPath& found : partRefPathsOf(*db, row->dataEntry)) {
+        std::vector<IdPath> all;
+        try {
+            all = partRefPathsOf(*db, row->dataEntry);
+        } catch (const TooManyPartRefPaths&) {
+            // As the host answers when it cannot hold what it was asked for.
+            return Vx::eOutOfMemory;
+        }
+        for (const IdPath& found : all) {
             auto* path = new VxArray<VxDbObjectId>();
             paths.append(path);
             for (const VxDbObjectId id : found) {

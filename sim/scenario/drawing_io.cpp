@@ -11,6 +11,7 @@
 #include "sim/host/host_internals.h"
 #include "sim/host/names.h"
 #include "sim/mech/mech_control.h"
+#include "sim/mech/part_ref_paths.h"
 #include "sim/scenario/drawing_header_io.h"
 #include "sim/scenario/json_at.h"
 
@@ -234,6 +235,7 @@ class DrawingReader {
                 setDataEntryData(db_, entryId, row["cells"].textMap());
             }
             addRow(db_, list, item.str(), quantity, entryId, state);
+            rowEntries_.push_back({row, entryId});
             if (row.has("partRefPaths")) {
                 pathChecks_.push_back({row["partRefPaths"], entryId});
             }
@@ -269,7 +271,19 @@ class DrawingReader {
         setStandardColumns(db_, columns);
     }
 
-    // After everything is in place, since paths run through blocks and entities of any part.
+    // A drawing of a few kilobytes can put a part reference on 2^26 paths: each row's are
+    // counted before anything lists them. After everything is in place, since paths run
+    // through blocks and entities of any part.
+    void checkPathCounts() const {
+        PartRefPathCounter counter(db_);
+        for (const auto& [at, entry] : rowEntries_) {
+            const std::optional<std::uint64_t> count = counter.count(entry);
+            if (!count || *count > kMaxPartRefPaths) {
+                at.fail(std::string("the row has ") + TooManyPartRefPaths(count).what());
+            }
+        }
+    }
+
     void checkPaths() const {
         for (const auto& [at, entry] : pathChecks_) {
             at.requireArray();
@@ -301,6 +315,7 @@ class DrawingReader {
     Database& db_;
     DrawingHandles& handles_;
     std::unordered_map<std::int64_t, std::string> cellsGivenAt_;
+    std::vector<std::pair<JsonAt, VxDbObjectId>> rowEntries_;
     std::vector<std::pair<JsonAt, VxDbObjectId>> pathChecks_;
 };
 
@@ -353,6 +368,7 @@ void loadDrawing(const nlohmann::json& drawing, const std::string& path, Databas
             handles.loadedModules.push_back(modules.at(i).utf8());
         }
     }
+    reader.checkPathCounts();
     reader.checkPaths();
 }
 

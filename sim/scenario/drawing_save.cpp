@@ -1,8 +1,11 @@
+#include <cmath>
 #include <set>
+#include <stdexcept>
 
 #include "host/vxm_partref.h"
 #include "sim/host/host_internals.h"
 #include "sim/mech/mech_control.h"
+#include "sim/mech/part_ref_paths.h"
 #include "sim/scenario/drawing_header_io.h"
 #include "sim/scenario/drawing_io.h"
 #include "sim/scenario/json_sink.h"
@@ -164,6 +167,12 @@ class DrawingWriter {
         }
         if (const auto* entity = asKind<VxDbEntity>(object)) {
             const VxGePoint3d p = entity->position();
+            // JSON has no infinity: it would be written as null, and the drawing not load.
+            if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) {
+                throw std::range_error("cannot save the drawing: entity " +
+                                       std::to_string(names_.handleFor(id)) +
+                                       " lies at a position beyond the range of numbers");
+            }
             if (p.z != 0.0) {
                 json["position"] = {p.x, p.y, p.z};
             } else if (p.x != 0.0 || p.y != 0.0) {
@@ -180,8 +189,15 @@ class DrawingWriter {
         json["qty"] = row.quantity;
         json["dataEntry"] = names_.numberFor(row.dataEntry);
         json["cells"] = dataEntryTexts(db_, row.dataEntry);
+        std::vector<std::vector<VxDbObjectId>> found;
+        try {
+            found = partRefPaths(db_, row.dataEntry);
+        } catch (const TooManyPartRefPaths& e) {
+            throw std::length_error("cannot save the drawing: row " + utf8(row.item) + " has " +
+                                    e.what());
+        }
         Json paths = Json::array();
-        for (const auto& path : partRefPaths(db_, row.dataEntry)) {
+        for (const auto& path : found) {
             Json handles = Json::array();
             for (const VxDbObjectId id : path) {
                 handles.push_back(names_.handleFor(id));

@@ -91,6 +91,39 @@ TEST(DrawingDiff, RowsAreMatchedByDataEntryThenByItem) {
         << "a renumbered row keeps its data entry; a new data entry falls back to the item";
 }
 
+TEST(DrawingDiff, EntitiesMovedBetweenBlocksAndModelSpaceAreMoves) {
+    const json before = json::parse(R"({
+        "entities": [{"handle": 1, "type": "partref"}, {"handle": 2, "type": "line"}],
+        "blocks": [{"name": "A", "entities": [{"handle": 3, "type": "line"}]},
+                   {"name": "B", "entities": []}]})");
+    const json after = json::parse(R"({
+        "entities": [{"handle": 2, "type": "line"}, {"handle": 3, "type": "line"}],
+        "blocks": [{"name": "A", "entities": [{"handle": 1, "type": "partref",
+                                               "position": [1, 2]}]},
+                   {"name": "B", "entities": [{"handle": 4, "type": "line"}]}]})");
+    const std::vector<DrawingChange> changes = DiffDrawings(before, after);
+    EXPECT_EQ(Lines(changes),
+              "entity drawing/line 3/owner \"A\" -> null\n"
+              "entity block A/part reference 1/owner null -> \"A\"\n"
+              "entity block A/part reference 1/position null -> [1,2]\n"
+              "entity block B/line 4 null -> {\"handle\":4,\"type\":\"line\"}\n");
+    EXPECT_EQ(ChangesText(changes),
+              "Drawing\n"
+              "  line 3 moved from block \"A\" into model space\n"
+              "Block A\n"
+              "  part reference 1 moved from model space into block \"A\"\n"
+              "  part reference 1 moved: (0, 0) -> (1, 2)\n"
+              "Block B\n"
+              "  line 4 added at (0, 0)\n");
+    // From one block into another, nothing else changed.
+    const json fromA = json::parse(R"({"blocks": [
+        {"name": "A", "entities": [{"handle": 3, "type": "line"}]}, {"name": "B"}]})");
+    const json intoB = json::parse(R"({"blocks": [
+        {"name": "A"}, {"name": "B", "entities": [{"handle": 3, "type": "line"}]}]})");
+    EXPECT_EQ(ChangesText(DiffDrawings(fromA, intoB)),
+              "Block B\n  line 3 moved from block \"A\" into block \"B\"\n");
+}
+
 TEST(DrawingDiff, PlacesStayReadableAndSafe) {
     const json before = json::parse(R"({"blocks": [{"name": "A/B~1", "partData": {}}]})");
     const json after =

@@ -5,6 +5,7 @@
 #include "host/vx_editor.h"
 #include "host_test_support.h"
 #include "sim/host/command_line.h"
+#include "sim/host/database.h"
 #include "sim/host/editor.h"
 #include "sim/host/editor_events.h"
 #include "test_commands.h"
@@ -187,6 +188,41 @@ TEST_F(CommandLineTest, PointsAreParsedAndInvalidInputAsksAgain) {
     EXPECT_EQ(points[1], (std::vector<double>{1.5, -2, 30}));
     EXPECT_EQ(points[2], (std::vector<double>{11, 21, 30})) << "after two invalid answers";
     EXPECT_EQ(eventsOf("print").size(), 2u);
+}
+
+// Finite in the user system is not enough: the point must have a place in the world.
+TEST_F(CommandLineTest, PointsWithoutAPlaceInTheWorldAreRefusedAndAskedAgain) {
+    std::vector<std::vector<double>> points;
+    auto askPoints = [&](int count, const double* base) {
+        test_commands::add(0, u"PTS", [&points, count, base] {
+            for (int i = 0; i < count; ++i) {
+                double p[3] = {-1, -1, -1};
+                ASSERT_EQ(vxedGetPoint(base, u"Point: ", p), kRtNorm);
+                points.push_back({p[0], p[1], p[2]});
+            }
+        });
+    };
+    sim::UserCoordinateSystem& ucs = sim::workingDatabase().header().ucs;
+    ASSERT_TRUE(ucs.set(VxGePoint3d{1e308, 0, 0}, VxGeVector3d{1, 0, 0}, VxGeVector3d{0, 1, 0}));
+    askPoints(1, nullptr);
+    sim::typeText(u"PTS 1e308,10 -1e308,10\n");
+    sim::runCommandLine();
+    EXPECT_EQ(points, (std::vector<std::vector<double>>{{-1e308, 10, 0}}));
+    ASSERT_EQ(eventsOf("print").size(), 1u);
+    EXPECT_EQ(eventsOf("print")[0]["text"], "Point or option keyword required.");
+
+    // Turned an eighth round z: both parts add up in world x.
+    test_commands::removeAll();
+    points.clear();
+    ASSERT_TRUE(ucs.set(VxGePoint3d{}, VxGeVector3d{1, 1, 0}, VxGeVector3d{-1, 1, 0}));
+    const double base[3] = {1e308, 0, 0};
+    askPoints(1, base);
+    sim::typeText(u"PTS 1.5e308,1.5e308 @1e308,0 1,1\n");
+    sim::runCommandLine();
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_NEAR(points[0][0], 1, 1e-12) << "the answer is the point in the user system";
+    EXPECT_EQ(eventsOf("print").size(), 3u) << "a point beyond the world and a base point "
+                                               "moved beyond it ask again";
 }
 
 TEST_F(CommandLineTest, RegistrationRefusesDuplicatesAndHandlersAreBarriers) {

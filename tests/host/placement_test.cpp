@@ -40,7 +40,9 @@ TEST_F(Placement, UserCoordinatesConvertPointsAndDisplacements) {
     // Axes that do not span a plane at right angles are refused and change nothing.
     EXPECT_FALSE(ucs.set(VxGePoint3d{}, VxGeVector3d{1, 0, 0}, VxGeVector3d{1, 1, 0}));
     EXPECT_FALSE(ucs.set(VxGePoint3d{}, VxGeVector3d{}, VxGeVector3d{0, 1, 0}));
-    EXPECT_FALSE(ucs.set(VxGePoint3d{}, VxGeVector3d{1e308, 1e308, 0}, VxGeVector3d{0, 0, 1}));
+    // 1.5e308 * sqrt(2) is beyond the largest double (1e308 * sqrt(2) is not).
+    EXPECT_FALSE(
+        ucs.set(VxGePoint3d{}, VxGeVector3d{1.5e308, 1.5e308, 0}, VxGeVector3d{0, 0, 1}));
     ASSERT_EQ(vxdbUcs2Wcs(from, to, false), kRtNorm);
     expectPoint(to, 8, 21, 3, "a refused system leaves the last one in force");
 
@@ -49,6 +51,29 @@ TEST_F(Placement, UserCoordinatesConvertPointsAndDisplacements) {
     EXPECT_EQ(vxdbUcs2Wcs(from, untouched, false), kRtError);
     expectPoint(untouched, 7, 7, 7, "a failing conversion writes nothing");
     sim::clearFaults();
+}
+
+TEST_F(Placement, AxesOfAnyRepresentableLengthAreKeptAsGiven) {
+    sim::UserCoordinateSystem& ucs = sim::workingDatabase().header().ucs;
+    const double from[3] = {1, 2, 3};
+    double to[3] = {};
+    // Squared, these lengths overflow and underflow a double.
+    for (const double length : {1e200, 1e-170, 5e-324}) {
+        ASSERT_TRUE(ucs.set(VxGePoint3d{10, 20, 0}, VxGeVector3d{0, length, 0},
+                            VxGeVector3d{-length, 0, 0}))
+            << length;
+        ASSERT_EQ(vxdbUcs2Wcs(from, to, false), kRtNorm);
+        expectPoint(to, 8, 21, 3, "the axes are used at unit length");
+    }
+    // A unit axis that scaling to unit length would move by one unit in the last place: a
+    // saved drawing must save again to the same numbers.
+    const double half = 0.7071067811865475;
+    ASSERT_TRUE(ucs.set(VxGePoint3d{}, VxGeVector3d{half, half, 0}, VxGeVector3d{-half, half, 0}));
+    EXPECT_EQ(ucs.xAxis().x, half);
+    EXPECT_EQ(ucs.yAxis().x, -half);
+    ASSERT_TRUE(ucs.set(VxGePoint3d{}, VxGeVector3d{1, 1, 0}, VxGeVector3d{-1, 1, 0}));
+    EXPECT_EQ(ucs.xAxis().x, 1.0);
+    EXPECT_EQ(ucs.yAxis().y, 1.0);
 }
 
 TEST_F(Placement, NewEntitiesTakeTheDefaultsOfTheNamedOrWorkingDrawing) {

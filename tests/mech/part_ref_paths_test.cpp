@@ -1,3 +1,6 @@
+#include <optional>
+
+#include "sim/mech/part_ref_paths.h"
 #include "tests/mech/mech_fixture.h"
 
 namespace {
@@ -75,6 +78,33 @@ TEST_F(PartRefPaths, BlockThatReferencesItselfIsEnteredOnce) {
     const VxDbObjectId top = addBlockRef(loop);
     (void)selfRef;
     EXPECT_EQ(pathsOf(rowFor(entry)), (Paths{{top, part}}));
+}
+
+// What a block adds is remembered only off loops, where it cannot depend on the way in.
+TEST_F(PartRefPaths, CountsAgreeWithTheListingThroughLoopsOfBlocks) {
+    const VxDbObjectId entry = sim::createDataEntry(*db);
+    const VxDbObjectId a = addBlock(u"A");
+    const VxDbObjectId b = addBlock(u"B");
+    const VxDbObjectId c = addBlock(u"C");
+    const VxDbObjectId d = addBlock(u"D");
+    addPartRef(entry, a);
+    addPartRef(entry, d);
+    addBlockRef(a, b);  // A and B insert each other
+    addBlockRef(b, a);
+    addBlockRef(a, c);
+    addBlockRef(b, c);
+    addBlockRef(a, d);
+    addBlockRef(d, a);  // D and A too
+    addBlockRef(c);
+    addBlockRef(b);
+    addBlockRef(d);
+    const VxDbObjectId row = rowFor(entry);
+    sim::PartRefPathCounter counter(*db);
+    const std::size_t listed = pathsOf(row).size();
+    EXPECT_EQ(listed, 8u);
+    EXPECT_EQ(counter.count(entry), std::optional<std::uint64_t>(listed));
+    EXPECT_EQ(counter.count(entry), std::optional<std::uint64_t>(listed)) << "counted again";
+    EXPECT_EQ(counter.count(sim::createDataEntry(*db)), std::optional<std::uint64_t>(0));
 }
 
 TEST_F(PartRefPaths, PathsAreFoundWhileModelSpaceIsOpenForWrite) {

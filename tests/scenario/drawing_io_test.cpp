@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <stdexcept>
+
 #include "host/vxm_bom.h"
 #include "host/vxm_partref.h"
 #include "sim/host/host_control.h"
@@ -185,6 +188,94 @@ TEST_F(DrawingIo, AddEntitiesChecksEverythingBeforeAddingAnything) {
     }
     EXPECT_EQ(db->entitiesOf(db->modelSpaceId(), true).size(), before);
     EXPECT_TRUE(handles.entity(60).isNull());
+}
+
+TEST_F(DrawingIo, ASavedDrawingSavesAgainToTheSameBytes) {
+    // Axes that scaling to unit length moves by one unit in the last place, each save again.
+    for (const char* ucs : {R"({ "xAxis": [1, 1], "yAxis": [-1, 1] })",
+                            R"({ "xAxis": [0.7071067811865475, 0.7071067811865475],
+                                 "yAxis": [-0.7071067811865475, 0.7071067811865475] })",
+                            R"({ "origin": [1e300, -5e-324], "xAxis": [0, 1e200],
+                                 "yAxis": [-1e-170, 0] })"}) {
+        sim::resetHost();
+        db = &sim::workingDatabase();
+        handles = {};
+        load(json{{"ucs", json::parse(ucs)}});
+        const std::string first = save().dump();
+        EXPECT_EQ(save()["ucs"]["xAxis"], json::parse(ucs)["xAxis"]) << "kept as given";
+        EXPECT_EQ(save()["ucs"]["yAxis"], json::parse(ucs)["yAxis"]);
+        sim::resetHost();
+        db = &sim::workingDatabase();
+        handles = {};
+        load(json::parse(first));
+        EXPECT_EQ(save().dump(), first) << ucs;
+    }
+}
+
+TEST_F(DrawingIo, ANumberBeyondRangeIsNeverSaved) {
+    load(json::parse(kDrawing));
+    VxDbEntity* entity = nullptr;
+    ASSERT_EQ(vxdbOpenVxDbObject(entity, handles.entity(3), VxDb::kForWrite), Vx::eOk);
+    VxGeMatrix3d far;
+    far.setToTranslation(VxGeVector3d{1e308, 0, 0});
+    entity->transformBy(far);
+    entity->transformBy(far);
+    entity->close();
+    try {
+        save();
+        ADD_FAILURE() << "an entity at infinity was saved";
+    } catch (const std::range_error& e) {
+        EXPECT_NE(std::string(e.what()).find("entity 3"), std::string::npos) << e.what();
+    }
+    std::ostringstream out;
+    EXPECT_THROW(sim::writeDrawingScenario(out, *db, handles, handles.loadedModules),
+                 std::range_error);
+    EXPECT_EQ(out.str().find("null,"), std::string::npos) << "no position written as null";
+}
+
+// Blocks B0..B26 each inserting the next twice put the part reference in B26 on 2^26 paths.
+json DoublingBlocks(int count, bool placed) {
+    json blocks = json::array();
+    for (int i = 0; i < count; ++i) {
+        json entities = json::array();
+        if (i + 1 < count) {
+            for (int k = 0; k < 2; ++k) {
+                entities.push_back({{"handle", 100 + 2 * i + k},
+                                    {"type", "blockref"},
+                                    {"block", "B" + std::to_string(i + 1)}});
+            }
+        } else {
+            entities.push_back({{"handle", 99}, {"type", "partref"}, {"dataEntry", 7}});
+        }
+        blocks.push_back({{"name", "B" + std::to_string(i)}, {"entities", entities}});
+    }
+    json drawing = {{"blocks", blocks}, {"boms", json::parse(R"([{ "owner": null, "rows": [
+                         { "item": "1", "qty": 1, "dataEntry": 7 } ] }])")}};
+    if (placed) {
+        drawing["entities"] =
+            json::parse(R"([{ "handle": 1, "type": "blockref", "block": "B0" }])");
+    }
+    return drawing;
+}
+
+TEST_F(DrawingIo, PartReferencesOnTooManyPathsAreRefusedAtLoad) {
+    const auto [path, message] = errorOf(DoublingBlocks(27, true));
+    EXPECT_EQ(path, "/drawing/boms/0/rows/0");
+    EXPECT_NE(message.find("67108864 part-reference paths"), std::string::npos) << message;
+
+    // Unplaced, the same blocks lead nowhere: no path, and none is looked for 2^26 times.
+    EXPECT_EQ(errorOf(DoublingBlocks(27, false)).first, "(no error)");
+    EXPECT_EQ(save()["boms"][0]["rows"][0]["partRefPaths"], json::array());
+
+    // Placed later, by a step: listing them is refused, never attempted.
+    sim::addEntities(json::parse(R"([{ "handle": 1, "type": "blockref", "block": "B0" }])"),
+                     "/steps/0/add", *db, handles);
+    EXPECT_THROW(save(), std::length_error);
+    VxmCObjArray<VxArray<VxDbObjectId>> paths;
+    VxDbObjectIdArray second;
+    const VxDbObjectId row = sim::rowsOf(*db, sim::partsLists(*db).at(0)).at(0).id;
+    EXPECT_EQ(getVxmBomMgr()->getPartRefPaths(row, paths, second), Vx::eOutOfMemory);
+    EXPECT_EQ(paths.length(), 0);
 }
 
 TEST_F(DrawingIo, SchemaErrorsNameTheOffendingPlace) {
