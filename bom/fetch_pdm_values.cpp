@@ -8,8 +8,7 @@
 #include "pdm/pdm_link.h"
 
 std::int32_t FetchPdmValues(BomContext& /*context*/, const char16_t* key, VxmStringMap& values,
-                            const char16_t* section, const char16_t* database,
-                            std::vector<std::u16string>* unanswered) {
+                            const char16_t* section, const char16_t* database) {
     if (key == nullptr || section == nullptr) {
         return kFetchNoKeyOrSection;
     }
@@ -27,8 +26,6 @@ std::int32_t FetchPdmValues(BomContext& /*context*/, const char16_t* key, VxmStr
         // An empty answer is a value and is stored.
         if (answer && !IsPdmErrorAnswer(*answer)) {
             values[target] = std::move(*answer);
-        } else if (unanswered != nullptr) {
-            unanswered->push_back(target);
         }
     }
     return 0;
