@@ -8,7 +8,8 @@
 #include "pdm/pdm_link.h"
 
 std::int32_t FetchPdmValues(BomContext& /*context*/, const char16_t* key, VxmStringMap& values,
-                            const char16_t* section, const char16_t* database) {
+                            const char16_t* section, const char16_t* database,
+                            std::vector<std::u16string>* unanswered) {
     if (key == nullptr || section == nullptr) {
         return kFetchNoKeyOrSection;
     }
@@ -26,6 +27,8 @@ std::int32_t FetchPdmValues(BomContext& /*context*/, const char16_t* key, VxmStr
         // An empty answer is a value and is stored.
         if (answer && !IsPdmErrorAnswer(*answer)) {
             values[target] = std::move(*answer);
+        } else if (unanswered != nullptr) {
+            unanswered->push_back(target);
         }
     }
     return 0;

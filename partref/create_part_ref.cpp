@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/host_status_error.h"
 #include "base/model_space.h"
@@ -91,14 +92,14 @@ std::int32_t CreatePartRef(BomContext& context, const char16_t* key, const char1
 
 std::int32_t AssignPartRefKey(BomContext& context, VxDbObjectId id, const char16_t* key) {
     VxmStringMap values;
-    const std::int32_t fetched =
-        FetchPdmValues(context, key, values, kPartRefSection.name, kPartRefSection.folder);
+    std::vector<std::u16string> unanswered;
+    const std::int32_t fetched = FetchPdmValues(context, key, values, kPartRefSection.name,
+                                                kPartRefSection.folder, &unanswered);
     if (fetched != 0) {
         return fetched;
     }
     EnsureBomColumns(context);
-    values[u"ORBKEY"] = key;
-    if (MergePartData(id, values) != Vx::eOk) {
+    if (MergePartData(id, key, values, unanswered) != Vx::eOk) {
         return kPartDataRefused;
     }
     return 0;

@@ -24,6 +24,8 @@ std::int32_t CreatePartRef(BomContext& context, const char16_t* key, const char1
                            const char16_t* section, bool writeKey);
 
 // Fills the part reference or external-reference block reference id with the PDM values of
-// key through kPartRefSection and stores key under "ORBKEY". Prints nothing. Answers 0,
+// key through kPartRefSection and stores key under "ORBKEY"; a mapped field whose query
+// fails keeps its value only when the stored key is key (MergePartData). Prints nothing.
+// Answers 0,
 // kPartDataRefused, or the non-zero answer of FetchPdmValues (nothing written).
 std::int32_t AssignPartRefKey(BomContext& context, VxDbObjectId id, const char16_t* key);

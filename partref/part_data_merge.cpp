@@ -1,6 +1,8 @@
 #include "partref/part_data_merge.h"
 
-Vx::ErrorStatus MergePartData(VxDbObjectId id, const VxmStringMap& fetched) {
+Vx::ErrorStatus MergePartData(VxDbObjectId id, const std::u16string& key,
+                              const VxmStringMap& fetched,
+                              const std::vector<std::u16string>& unanswered) {
     VxmBOMManager* manager = getVxmBomMgr();
     VxmStringMap merged;
     const Vx::ErrorStatus read = manager->getPartData(id, merged);
@@ -10,8 +12,15 @@ Vx::ErrorStatus MergePartData(VxDbObjectId id, const VxmStringMap& fetched) {
     if (read == Vx::eKeyNotFound) {
         merged.clear();
     }
+    const auto storedKey = merged.find(u"ORBKEY");
+    if (storedKey == merged.end() || storedKey->second != key) {
+        for (const std::u16string& name : unanswered) {
+            merged.erase(name);
+        }
+    }
     for (const auto& [name, value] : fetched) {
         merged[name] = value;
     }
+    merged[u"ORBKEY"] = key;
     return manager->setPartData(id, merged);
 }

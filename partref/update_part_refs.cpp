@@ -3,6 +3,8 @@
 #include "partref/part_data_merge.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "base/host_status_error.h"
 #include "base/smart_ptr.h"
@@ -83,13 +85,14 @@ std::int32_t SyncPartData(BomContext& context, const char16_t* key) {
         return -1;
     }
     VxmStringMap values;
-    if (FetchPdmValues(context, key, values, kPartDataSection.name, kPartDataSection.folder) != 0 ||
+    std::vector<std::u16string> unanswered;
+    if (FetchPdmValues(context, key, values, kPartDataSection.name, kPartDataSection.folder,
+                       &unanswered) != 0 ||
         values.empty()) {
         return 0;
     }
     EnsureBomColumns(context);
-    values[u"ORBKEY"] = key;
-    if (const Vx::ErrorStatus refused = MergePartData(*modelSpace, values)) {
+    if (const Vx::ErrorStatus refused = MergePartData(*modelSpace, key, values, unanswered)) {
         vxutPrintf(u"\n%s\n", vexaErrorStatusText(refused));
         return kPartDataRefused;
     }

@@ -195,8 +195,8 @@ TEST_F(CreatePartRefTest, AssignPartRefKeyStoresTheKeyWhateverTheSectionMaps) {
     EXPECT_EQ(CellsOf(row).at(u"ORBKEY"), u"D8") << "a failed fetch writes nothing";
 }
 
-TEST_F(CreatePartRefTest, AFieldWhosePdmQueryFailsKeepsItsStoredValue) {
-    UseMapping({"[KORDANEPartRefToVexa]", "DESCRIPTION=@(DESCR:t)"});
+TEST_F(CreatePartRefTest, AFieldWhosePdmQueryFailsKeepsItsValueOnlyForTheSameItem) {
+    UseMapping({"[KORDANEPartRefToVexa]", "DESCRIPTION=@(DESCR:t)", "ORBD_PARTNO=@(IDENT:t)"});
     const VxDbObjectId row = AddRowWithPartRef(
         u"1", 1, {{u"ORBKEY", u"OLD"}, {u"DESCRIPTION", u"Stored"}, {u"NOTE", u"n"}});
     const VxDbObjectId partRef = ModelSpaceEntities()[0];
@@ -204,8 +204,17 @@ TEST_F(CreatePartRefTest, AFieldWhosePdmQueryFailsKeepsItsStoredValue) {
     sim::armFault("orbdPrep", 1, 5);
     EXPECT_EQ(AssignPartRefKey(context, partRef, u"D8"), 0);
     EXPECT_EQ(CellsOf(row),
-              (VxmStringMap{{u"ORBKEY", u"D8"}, {u"DESCRIPTION", u"Stored"}, {u"NOTE", u"n"}}))
-        << "a failed query and an unmapped field lose nothing";
+              (VxmStringMap{{u"ORBKEY", u"D8"}, {u"ORBD_PARTNO", u"4712"}, {u"NOTE", u"n"}}))
+        << "another item's description goes; the unmapped field stays";
+
+    EXPECT_EQ(AssignPartRefKey(context, partRef, u"D8"), 0);
+    sim::armFault("orbdPrep", 1, 5);
+    EXPECT_EQ(AssignPartRefKey(context, partRef, u"D8"), 0);
+    EXPECT_EQ(CellsOf(row), (VxmStringMap{{u"ORBKEY", u"D8"},
+                                          {u"DESCRIPTION", u"Bolt"},
+                                          {u"ORBD_PARTNO", u"4712"},
+                                          {u"NOTE", u"n"}}))
+        << "the same item keeps the value its failed query did not renew";
 
     sim::armFault("getPartData", 1, Vx::eNotApplicable);
     EXPECT_EQ(AssignPartRefKey(context, partRef, u"D9"), kPartDataRefused);
