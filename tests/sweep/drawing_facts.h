@@ -17,3 +17,9 @@ DrawingFacts FactsOf(const nlohmann::json& drawing);
 // value too), each with the three values.
 std::vector<std::string> ThirdStates(const DrawingFacts& before, const DrawingFacts& after,
                                      const DrawingFacts& failed);
+
+// Whether third (one of ThirdStates) is a part-data field that failed no longer has while its
+// owner's "ORBKEY" in failed differs from the one before: the field of the item it was keyed
+// to before, removed because its query for the new key failed.
+bool IsFieldLeftByAnotherItem(const DrawingFacts& before, const DrawingFacts& failed,
+                              const std::string& third);
