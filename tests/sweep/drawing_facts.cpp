@@ -80,16 +80,20 @@ std::vector<std::string> ThirdStates(const DrawingFacts& before, const DrawingFa
 
 bool IsFieldLeftByAnotherItem(const DrawingFacts& before, const DrawingFacts& failed,
                               const std::string& third) {
-    const std::string marker = " part data ";
     const std::size_t equals = third.find(" = ");
-    const std::size_t field = third.find(marker);
-    if (equals == std::string::npos || field == std::string::npos || field > equals ||
-        failed.count(third.substr(0, equals)) != 0) {
+    if (equals == std::string::npos || failed.count(third.substr(0, equals)) != 0) {
         return false;
     }
-    const std::string key = third.substr(0, field) + marker + "ORBKEY";
-    const auto keyBefore = before.find(key);
-    const auto keyFailed = failed.find(key);
-    return keyFailed != failed.end() &&
-           (keyBefore == before.end() || keyBefore->second != keyFailed->second);
+    for (const std::string marker : {" part data ", " cell "}) {
+        const std::size_t field = third.rfind(marker, equals);
+        if (field == std::string::npos) {
+            continue;
+        }
+        const std::string key = third.substr(0, field) + marker + "ORBKEY";
+        const auto keyBefore = before.find(key);
+        const auto keyFailed = failed.find(key);
+        return keyFailed != failed.end() &&
+               (keyBefore == before.end() || keyBefore->second != keyFailed->second);
+    }
+    return false;
 }

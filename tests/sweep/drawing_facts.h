@@ -18,8 +18,8 @@ DrawingFacts FactsOf(const nlohmann::json& drawing);
 std::vector<std::string> ThirdStates(const DrawingFacts& before, const DrawingFacts& after,
                                      const DrawingFacts& failed);
 
-// Whether third (one of ThirdStates) is a part-data field that failed no longer has while its
-// owner's "ORBKEY" in failed differs from the one before: the field of the item it was keyed
-// to before, removed because its query for the new key failed.
+// Whether third (one of ThirdStates) is a part-data field or a row's cell that failed no longer
+// has while its owner's "ORBKEY" in failed differs from the one before: the field of the item it
+// was keyed to before, removed because its query for the new key failed.
 bool IsFieldLeftByAnotherItem(const DrawingFacts& before, const DrawingFacts& failed,
                               const std::string& third);
