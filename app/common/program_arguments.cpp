@@ -1,8 +1,10 @@
 #include "app/common/program_arguments.h"
 
 #if defined(_WIN32)
-#include <shellapi.h>
+// shellapi.h needs the types of windows.h first.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "app/common/text_conversion.h"
 #endif
