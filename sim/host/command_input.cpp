@@ -7,9 +7,9 @@
 #include "host/vx_editor.h"
 #include "sim/host/command_line.h"
 #include "sim/host/database.h"
-#include "sim/host/host_control.h"
 #include "sim/host/events.h"
 #include "sim/host/faults.h"
+#include "sim/host/host_control.h"
 
 namespace {
 

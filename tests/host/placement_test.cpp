@@ -41,8 +41,7 @@ TEST_F(Placement, UserCoordinatesConvertPointsAndDisplacements) {
     EXPECT_FALSE(ucs.set(VxGePoint3d{}, VxGeVector3d{1, 0, 0}, VxGeVector3d{1, 1, 0}));
     EXPECT_FALSE(ucs.set(VxGePoint3d{}, VxGeVector3d{}, VxGeVector3d{0, 1, 0}));
     // 1.5e308 * sqrt(2) is beyond the largest double (1e308 * sqrt(2) is not).
-    EXPECT_FALSE(
-        ucs.set(VxGePoint3d{}, VxGeVector3d{1.5e308, 1.5e308, 0}, VxGeVector3d{0, 0, 1}));
+    EXPECT_FALSE(ucs.set(VxGePoint3d{}, VxGeVector3d{1.5e308, 1.5e308, 0}, VxGeVector3d{0, 0, 1}));
     ASSERT_EQ(vxdbUcs2Wcs(from, to, false), kRtNorm);
     expectPoint(to, 8, 21, 3, "a refused system leaves the last one in force");
 
