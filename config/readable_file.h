@@ -1,5 +1,6 @@
-// Which files are read at all: the rule the mapping file's reader and vexa-sim's scenario
-// reader share, so that neither blocks on a device or a pipe nor reads without end.
+// Which files are read at all, so that no reader blocks on a device or a pipe or reads without
+// end: the mapping file's reader keeps the limit and the reasons (its file seam asks the type),
+// vexa-sim's scenario reader asks CheckReadableFile.
 #pragma once
 
 #include <cstdint>

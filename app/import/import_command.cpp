@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "app/common/exit_codes.h"
+#include "app/common/file_error.h"
+#include "app/common/file_path.h"
 #include "app/common/terminal_text.h"
 #include "app/common/verb_arguments.h"
 #include "app/import/import_error.h"
@@ -160,10 +162,10 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << text;
         return kExitDone;
     }
-    std::string error;
-    if (!ReplaceFile(output, text, error)) {
-        err << "vexa-sim: " << EscapeControls(output, EscapeForm::kUnicode) << ": " << error
-            << "\n";
+    try {
+        ReplaceFile(PathFromUtf8(output), text);
+    } catch (const FileError& e) {
+        err << "vexa-sim: " << EscapeControls(e.what(), EscapeForm::kUnicode) << "\n";
         return kExitUnusable;
     }
     return kExitDone;

@@ -5,6 +5,6 @@
 #include <filesystem>
 #include <string>
 
-// Answers false, with the reason in error, when the file could not be written; the file
+// Throws FileError, with the system's reason, when the file could not be written; the file
 // beside it is removed again.
-bool ReplaceFile(const std::filesystem::path& file, const std::string& bytes, std::string& error);
+void ReplaceFile(const std::filesystem::path& file, const std::string& bytes);
