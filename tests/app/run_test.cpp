@@ -445,17 +445,73 @@ TEST_F(Run, ATranscriptThatCannotBeWrittenIsExitTwo) {
 
 TEST_F(Run, ArgumentsAreUtf8AndShownEscaped) {
     RunOptions options;
-    std::string error;
-    ASSERT_TRUE(ParseRunOptions(
-        {"J\xc3\xbcrgen.json", "--workdir", "J\xc3\xbcrgen", "--save-drawing", "\xc3\xbc.json"},
-        "vexa-sim", false, options, error))
-        << error;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(ParseRunOptions({"J\xc3\xbcrgen.json", "--workdir", "J\xc3\xbcrgen", "--save-drawing",
+                               "\xc3\xbc.json"},
+                              "vexa-sim", false, options, out, err),
+              std::nullopt)
+        << err.str();
     EXPECT_EQ(options.scenario, fs::path(u8"J\u00fcrgen.json"));
     EXPECT_EQ(options.workdir, fs::path(u8"J\u00fcrgen"));
     EXPECT_EQ(options.saveDrawing, fs::path(u8"\u00fc.json"));
 
-    EXPECT_FALSE(ParseRunOptions({"--\x1b[2J\xc2\x9b"}, "vexa-sim", false, options, error));
-    EXPECT_EQ(error, "unknown option --\\x1b[2J\\u009b");
+    EXPECT_EQ(ParseRunOptions({"--\x1b[2J\xc2\x9b"}, "vexa-sim", false, options, out, err), 2);
+    EXPECT_EQ(err.str().find('\x1b'), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("--\\x1b[2J\\u009b"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("usage: vexa-sim run"), std::string::npos) << err.str();
+}
+
+// The documented usage stays what it was: an option that takes no value does not swallow the
+// scenario after it, and every verb answers --help with its usage and exit 0.
+TEST_F(Run, ArgumentsKeepTheDocumentedUsage) {
+    const auto parse = [](std::vector<std::string> args, bool shell, RunOptions& options,
+                          std::string* said = nullptr) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const std::optional<int> done = ParseRunOptions(args, "vexa-sim", shell, options, out, err);
+        if (said != nullptr) {
+            *said = out.str() + err.str();
+        }
+        return done;
+    };
+    RunOptions options;
+    ASSERT_EQ(parse({"--changes", "s.json", "--strict", "--quiet", "--drawing", "d.json"}, false,
+                    options),
+              std::nullopt);
+    EXPECT_EQ(options.scenario, fs::path("s.json"));
+    EXPECT_TRUE(options.changes);
+    EXPECT_EQ(options.changesScope, ChangesScope::kCommand);
+    EXPECT_TRUE(options.strict);
+    EXPECT_TRUE(options.quiet);
+    EXPECT_EQ(options.drawing, fs::path("d.json"));
+
+    RunOptions whole;
+    ASSERT_EQ(parse({"--changes=run", "--format", "jsonl"}, false, whole), std::nullopt);
+    EXPECT_EQ(whole.changesScope, ChangesScope::kRun);
+    EXPECT_EQ(whole.format, TranscriptFormat::kJsonl);
+    EXPECT_EQ(whole.scenario, BundledExample());
+    EXPECT_FALSE(whole.strict);
+
+    std::string said;
+    for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--changes=all"},
+                                                  {"--format", "xml"},
+                                                  {"a.json", "b.json"},
+                                                  {"--quiet", "--verbose"},
+                                                  {"--workdir"}}) {
+        RunOptions ignored;
+        EXPECT_EQ(parse(wrong, false, ignored, &said), 2) << wrong.front();
+    }
+    // The shell has no transcript options.
+    RunOptions shell;
+    EXPECT_EQ(parse({"--strict"}, true, shell), 2);
+
+    for (const bool isShell : {false, true}) {
+        RunOptions help;
+        EXPECT_EQ(parse({"--help"}, isShell, help, &said), 0);
+        EXPECT_NE(said.find(RunUsage(isShell)), std::string::npos) << said;
+        EXPECT_NE(said.find("--workdir"), std::string::npos) << said;
+    }
 }
 
 // The work directory, the scenario's files and the files the module writes keep their UTF-8
