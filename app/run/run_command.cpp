@@ -5,22 +5,45 @@
 #include "app/common/session.h"
 #include "app/common/transcript.h"
 
+namespace {
+
+int RunSteps(const RunOptions& options, Scenario& scenario, Transcript& transcript) {
+    // Out before any error that ends the run, so that the two keep their order.
+    const struct FlushAtEnd {
+        Transcript& transcript;
+        ~FlushAtEnd() { transcript.Flush(); }
+    } flushAtEnd{transcript};
+    Session session(options, scenario, transcript);
+    // The drawing is in the database now; on a large drawing its JSON is as big again.
+    scenario.drawing = nlohmann::json();
+    for (const ScenarioStep& step : scenario.steps) {
+        session.RunStep(step);
+    }
+    if (session.Finish() != 0) {
+        return kExitOpenObjects;
+    }
+    return options.strict && session.FailuresSeen() ? kExitFailuresSeen : kExitDone;
+}
+
+}  // namespace
+
 int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
     const RunOptions options = Absolute(given);
     Transcript transcript(out, options.format);
+    transcript.SetDetail(options.quiet     ? TranscriptDetail::kQuiet
+                         : options.verbose ? TranscriptDetail::kVerbose
+                                           : TranscriptDetail::kNormal);
     const int code = WithScenario(options.scenario, err, [&](Scenario& scenario) {
-        // Out before any error that ends the run, so that the two keep their order.
-        const struct FlushAtEnd {
-            Transcript& transcript;
-            ~FlushAtEnd() { transcript.Flush(); }
-        } flushAtEnd{transcript};
-        Session session(options, scenario, transcript);
-        // The drawing is in the database now; on a large drawing its JSON is as big again.
-        scenario.drawing = nlohmann::json();
-        for (const ScenarioStep& step : scenario.steps) {
-            session.RunStep(step);
+        if (!options.drawing) {
+            return RunSteps(options, scenario, transcript);
         }
-        return session.Finish() == 0 ? kExitDone : kExitOpenObjects;
+        // The saved drawing is read as any scenario is, and only its drawing is taken: its
+        // faults are reported with its own name.
+        scenario.drawing = nlohmann::json();
+        return WithScenario(*options.drawing, err, [&](Scenario& saved) {
+            scenario.drawing = std::move(saved.drawing);
+            return RunSteps(options, scenario, transcript);
+        });
     });
     return transcript.ReportWriteFailure(err, code);
 }

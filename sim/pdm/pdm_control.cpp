@@ -96,6 +96,23 @@ std::optional<std::u16string> askSelectItemHook(const std::u16string& title) {
     return selectItemHook()(title);
 }
 
+namespace {
+UnknownKeyHook& unknownKeyHook() {
+    static UnknownKeyHook hook;
+    return hook;
+}
+}  // namespace
+
+void setUnknownKeyHook(UnknownKeyHook hook) {
+    unknownKeyHook() = std::move(hook);
+}
+
+void tellUnknownKey(const std::u16string& table, const std::u16string& key) {
+    if (unknownKeyHook()) {
+        unknownKeyHook()(table, key);
+    }
+}
+
 void refuse(const std::u16string& command, int code) {
     store().refusals[command].push_back(Refusal{code, 0, 0});
 }

@@ -96,6 +96,13 @@ using SelectItemHook = std::function<std::optional<std::u16string>(const std::u1
 VX_PDM_API void setSelectItemHook(SelectItemHook hook);
 VX_PDM_API std::optional<std::u16string> askSelectItemHook(const std::u16string& title);
 
+// Told of a key that a query asks for by "ORBKEY=KEY" alone and that no record of the table
+// holds (a run then blanks the fields it maps for it). An empty hook (the default; reset
+// leaves the hook alone) tells no one.
+using UnknownKeyHook = std::function<void(const std::u16string& table, const std::u16string& key)>;
+VX_PDM_API void setUnknownKeyHook(UnknownKeyHook hook);
+VX_PDM_API void tellUnknownKey(const std::u16string& table, const std::u16string& key);
+
 // orbdCall of command answers code (nonzero) and is not carried out: every call, or from
 // refuseNth only the nth call (1-based) counted from now. Code 0 lifts nothing and refuses
 // nothing.

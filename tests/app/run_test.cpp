@@ -5,10 +5,12 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <streambuf>
 
 #include "app/common/run_options.h"
+#include "app/common/command_summary.h"
 #include "app/run/run_command.h"
 
 namespace fs = std::filesystem;
@@ -41,6 +43,11 @@ class Run : public ::testing::Test {
         options.format = format_;
         options.saveDrawing = save;
         options.changes = changes_;
+        options.changesScope = changesScope_;
+        options.strict = strict_;
+        options.quiet = quiet_;
+        options.verbose = verbose_;
+        options.drawing = drawing_;
         options.workdir = workdir_;
         out_.str("");
         err_.str("");
@@ -69,6 +76,11 @@ class Run : public ::testing::Test {
     fs::path dir_;
     std::optional<fs::path> workdir_;
     bool changes_ = false;
+    ChangesScope changesScope_ = ChangesScope::kCommand;
+    bool strict_ = false;
+    bool quiet_ = false;
+    bool verbose_ = false;
+    std::optional<fs::path> drawing_;
     TranscriptFormat format_ = TranscriptFormat::kJsonl;
     std::ostringstream out_;
     std::ostringstream err_;
@@ -561,4 +573,240 @@ TEST_F(Run, MissingCatalogueTextsAreShownAsTheirKeysAndNamedOnce) {
                               "VM2042\n[end] open objects: 0\n"),
               std::string::npos)
         << out_.str();
+}
+
+namespace {
+
+// A parts list of three rows, the second without an item, sent with ORBDBOM; the PDM gives the
+// part number of position 3. pdm is merged into the PDM section.
+nlohmann::json Transfer(const nlohmann::json& pdm = nlohmann::json::object()) {
+    nlohmann::json scenario = nlohmann::json::parse(R"({
+      "files": { "mapping.ini": { "text": "[VexaBomToKORDANE]\r\nDESCR=DESCRIPTION\r\nIDENT=ITEM\r\n" } },
+      "drawing": {
+        "boms": [ { "owner": null, "rows": [
+          { "item": "1", "qty": 3, "cells": { "DESCRIPTION": "Washer" } },
+          { "item": "", "qty": 1, "cells": { "DESCRIPTION": "Note" } },
+          { "item": "3", "qty": 2, "cells": { "DESCRIPTION": "Bolt" } } ] } ],
+        "standard": { "columns": [ { "name": "ITEM" }, { "name": "DESCRIPTION" } ] }
+      },
+      "pdm": { "env": { "BOMIniFile": "mapping.ini", "WSPATH": "", "ORBKEY": "D1" },
+               "hasPart": "1",
+               "tables": {
+                 "XREF_ELEMENT": [ { "PARENT_ORBKEY": "D1", "RELATIONSHIP_ID": "ORB.XREF.DOC.PART",
+                                     "CHILD_ORBKEY": "A1" } ],
+                 "Folder_Xref_Child_Part_General": [ { "X_PARENT_ORBKEY": "A1", "X_POSITION": "3",
+                                                       "IDENT": "4711-03" } ] } },
+      "steps": [ { "type": "ORBDBOM\n" } ]
+    })");
+    scenario["pdm"].update(pdm);
+    return scenario;
+}
+
+}  // namespace
+
+// --strict makes a run that met a failure exit 4; without it, or without failures, it is 0.
+TEST_F(Run, StrictExitsFourAfterAFailure) {
+    const fs::path clean = Write("clean.json", Transfer().dump());
+    strict_ = true;
+    EXPECT_EQ(RunFile(clean), 0) << out_.str() << err_.str();
+
+    const fs::path refused = Write("refused.json", Transfer({{"refuse", {{"BOMSTART", 7}}}}).dump());
+    EXPECT_EQ(RunFile(refused), 4) << out_.str();
+    strict_ = false;
+    EXPECT_EQ(RunFile(refused), 0);
+
+    // The alert of a missing mapping section.
+    nlohmann::json noSection = Transfer();
+    noSection["files"]["mapping.ini"]["text"] = "[Other]\r\nA=B\r\n";
+    strict_ = true;
+    EXPECT_EQ(RunFile(Write("alert.json", noSection.dump())), 4) << out_.str();
+
+    // A query that answers a PDM error: the write-back asks tables this PDM lacks.
+    const fs::path error =
+        Write("error.json", Transfer({{"tables", nlohmann::json::object()}}).dump());
+    EXPECT_EQ(RunFile(error), 4) << out_.str();
+    EXPECT_NE(out_.str().find(R"("result":"!)"), std::string::npos) << out_.str();
+
+    // A host failure the module prints.
+    EXPECT_TRUE(PrintsHostFailure("\neInvalidInput D5.1 ORBDBOM\n"));
+    EXPECT_TRUE(PrintsHostFailure("Can't create VxmPartRefEntity"));
+    EXPECT_FALSE(PrintsHostFailure("\neInvalidInputs are fine\nThe part eOk\n"));
+}
+
+std::vector<nlohmann::json> OfKind(const std::vector<nlohmann::json>& events, const char* ev) {
+    std::vector<nlohmann::json> found;
+    for (const nlohmann::json& event : events) {
+        if (event.value("ev", "") == ev) {
+            found.push_back(event);
+        }
+    }
+    return found;
+}
+
+TEST_F(Run, EachCommandEndsWithItsSummary) {
+    nlohmann::json scenario = Transfer();
+    scenario["steps"].push_back({{"type", "ORBDBOM\n"}});
+    ASSERT_EQ(RunFile(Write("summary.json", scenario.dump())), 0) << err_.str();
+    const std::vector<nlohmann::json> events = Events();
+    const std::vector<nlohmann::json> summaries = OfKind(events, "summary");
+    ASSERT_EQ(summaries.size(), 2u) << out_.str();
+    const nlohmann::json& first = summaries[0];
+    EXPECT_EQ(first["command"], "ORBDBOM");
+    EXPECT_EQ(first["step"], 0);
+    EXPECT_EQ(first["rowsRead"], 3);
+    EXPECT_EQ(first["rowsSent"], 2);
+    EXPECT_EQ(first["skippedNoItem"], 1);
+    EXPECT_EQ(first["partNumbers"], 1);
+    EXPECT_EQ(first["rowsWritten"], 1);
+    EXPECT_EQ(first["fieldsWritten"], 1) << "ORBD_PARTNO of row 3";
+    EXPECT_EQ(first["refused"], 0);
+    EXPECT_EQ(summaries[1]["step"], 1);
+    EXPECT_EQ(summaries[1]["fieldsWritten"], 0) << "the same part number again changes nothing";
+    // The summary closes its command: it comes before the next command's line.
+    for (std::size_t i = 1; i < events.size(); ++i) {
+        if (events[i]["ev"] == "command") {
+            EXPECT_EQ(events[i - 1]["ev"], "summary") << i;
+        }
+    }
+
+    format_ = TranscriptFormat::kText;
+    ASSERT_EQ(RunFile(Write("summary.json", scenario.dump())), 0) << err_.str();
+    EXPECT_NE(out_.str().find("[summary] ORBDBOM: 3 rows read, 2 sent, 1 skipped (1 no item), 1 "
+                              "part numbers received, 1 rows written, 0 part references written, "
+                              "1 fields written, 0 PDM calls refused, 0 PDM error answers\n"),
+              std::string::npos)
+        << out_.str();
+}
+
+// A key the PDM does not know is named, and rows without a key are skipped, with why.
+TEST_F(Run, SummaryNamesKeysThePdmDoesNotKnow) {
+    const nlohmann::json scenario = nlohmann::json::parse(R"({
+      "files": { "mapping.ini": { "text": "[KORDANEPartRefToVexa]\r\nDESCR=#DESCRIPTION\r\n" } },
+      "drawing": { "boms": [ { "owner": null, "rows": [
+          { "item": "1", "qty": 1, "cells": { "ORBKEY": "P1" } },
+          { "item": "2", "qty": 1, "cells": { "ORBKEY": "NOSUCH" } },
+          { "item": "3", "qty": 1, "cells": { "DESCR": "no key" } } ] } ] },
+      "pdm": { "env": { "BOMIniFile": "mapping.ini" },
+               "tables": { "Folder_All_Document": [ { "ORBKEY": "P1", "DESCRIPTION": "Shaft" } ] } },
+      "steps": [ { "type": "ORBDUPDATEPARTREFS\n" } ]
+    })");
+    ASSERT_EQ(RunFile(Write("keys.json", scenario.dump())), 0) << err_.str();
+    const std::vector<nlohmann::json> summaries = OfKind(Events(), "summary");
+    ASSERT_EQ(summaries.size(), 1u) << out_.str();
+    EXPECT_EQ(summaries[0]["unknownKeys"], nlohmann::json::array({"NOSUCH"})) << out_.str();
+    EXPECT_EQ(summaries[0]["skippedNoKey"], 1) << out_.str();
+    EXPECT_EQ(summaries[0]["rowsRead"], 3) << out_.str();
+}
+
+TEST_F(Run, QuietLeavesOutThePdmProtocolAndVerboseAddsTheMarkers) {
+    const fs::path scenario = Write("quiet.json", Transfer().dump());
+    quiet_ = true;
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    for (const nlohmann::json& event : Events()) {
+        const std::string ev = event["ev"];
+        EXPECT_TRUE(ev == "command" || ev == "summary" || ev == "end") << event.dump();
+    }
+    format_ = TranscriptFormat::kText;
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    EXPECT_EQ(out_.str().find("PDM"), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("Command: ORBDBOM"), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("[summary] ORBDBOM"), std::string::npos) << out_.str();
+
+    // The reactor's bring-to-front is an internal marker, shown only with --verbose.
+    quiet_ = false;
+    const fs::path front = Write("front.json", R"({"steps": [{"lisp": "(orbdexternfinish2)"}]})");
+    ASSERT_EQ(RunFile(front), 0) << err_.str();
+    const std::string normal = out_.str();
+    verbose_ = true;
+    ASSERT_EQ(RunFile(front), 0) << err_.str();
+    EXPECT_EQ(normal.find("[foreground]"), std::string::npos) << normal;
+    EXPECT_EQ(out_.str().find("[regen]") == std::string::npos &&
+                  out_.str().find("[foreground]") == std::string::npos,
+              false)
+        << out_.str();
+}
+
+// Each change names the step and the command that made it; --changes=run is the whole run's.
+TEST_F(Run, ChangesCarryTheirCause) {
+    nlohmann::json scenario = Transfer();
+    scenario["steps"] = nlohmann::json::parse(R"([
+      { "type": "ORBDBOM\n" },
+      { "env": { "ORBKEY": "D2" } },
+      { "pdm": { "tables": { "Folder_Xref_Child_Part_General": [
+          { "X_PARENT_ORBKEY": "A1", "X_POSITION": "3", "IDENT": "4711-04" } ] } } },
+      { "type": "ORBDBOM\n" } ])");
+    const fs::path file = Write("cause.json", scenario.dump());
+    changes_ = true;
+    ASSERT_EQ(RunFile(file), 0) << err_.str();
+    std::vector<nlohmann::json> changes = OfKind(Events(), "change");
+    ASSERT_FALSE(changes.empty()) << out_.str();
+    std::set<std::size_t> steps;
+    for (const nlohmann::json& change : changes) {
+        EXPECT_EQ(change["command"], "ORBDBOM") << change.dump();
+        steps.insert(change["step"].get<std::size_t>());
+    }
+    EXPECT_EQ(steps, (std::set<std::size_t>{0, 3})) << out_.str();
+
+    format_ = TranscriptFormat::kText;
+    ASSERT_EQ(RunFile(file), 0) << err_.str();
+    const std::string text = out_.str();
+    const std::size_t first = text.find("\nORBDBOM (step 0)\n  Parts list (model space)\n");
+    const std::size_t second = text.find("\nORBDBOM (step 3)\n  Parts list (model space)\n");
+    EXPECT_NE(first, std::string::npos) << text;
+    EXPECT_NE(second, std::string::npos) << text;
+    EXPECT_NE(text.find("ORBD_PARTNO: \"4711-03\" -> \"4711-04\""), std::string::npos) << text;
+
+    format_ = TranscriptFormat::kJsonl;
+    changesScope_ = ChangesScope::kRun;
+    ASSERT_EQ(RunFile(file), 0) << err_.str();
+    changes = OfKind(Events(), "change");
+    ASSERT_FALSE(changes.empty());
+    for (const nlohmann::json& change : changes) {
+        EXPECT_FALSE(change.contains("step")) << change.dump();
+        EXPECT_NE(change["new"], "4711-03") << "the whole run knows only the last value";
+    }
+}
+
+// --drawing runs the scenario's files, PDM and steps on a saved drawing.
+TEST_F(Run, TheDrawingOfASavedFileRunsWithTheScenario) {
+    nlohmann::json first = Transfer();
+    first["steps"] = nlohmann::json::array();
+    first["drawing"]["boms"][0]["rows"][0]["cells"]["DESCRIPTION"] = "Washer, saved";
+    ASSERT_EQ(RunFile(Write("first.json", first.dump()), dir_ / "saved.json"), 0) << err_.str();
+
+    drawing_ = dir_ / "saved.json";
+    ASSERT_EQ(RunFile(Write("transfer.json", Transfer().dump())), 0) << err_.str();
+    EXPECT_NE(out_.str().find(R"("arg":"DESCR \"Washer, saved\"")"), std::string::npos)
+        << out_.str();
+    EXPECT_EQ(out_.str().find(R"("arg":"DESCR \"Washer\"")"), std::string::npos) << out_.str();
+
+    // A saved drawing that cannot be read is named as such.
+    drawing_ = dir_ / "missing.json";
+    EXPECT_EQ(RunFile(Write("transfer.json", Transfer().dump())), 2);
+    EXPECT_NE(err_.str().find("missing.json"), std::string::npos) << err_.str();
+    EXPECT_TRUE(out_.str().empty()) << out_.str();
+}
+
+// The text names files by a path the user can open, and tells that a fresh work directory
+// goes away.
+TEST_F(Run, TextNamesFilesByTheirFullPath) {
+    format_ = TranscriptFormat::kText;
+    const fs::path scenario =
+        Write("export.json", Export({{"WSPATH", "ws/"}}, {{{"type", "ORBDBOMEXPORT\n"}}}).dump());
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    const std::string text = out_.str();
+    const std::size_t file = text.find("[file] ");
+    ASSERT_NE(file, std::string::npos) << text;
+    const std::string path = text.substr(file + 7, text.find(" (", file) - file - 7);
+    EXPECT_TRUE(fs::path(path).is_absolute()) << path;
+    EXPECT_TRUE(path.ends_with("ws/A1KorBom.txt")) << path;
+    EXPECT_NE(text.find("[workdir] removed at the end, with its 2 files: "), std::string::npos)
+        << text;
+
+    workdir_ = dir_ / "kept";
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    EXPECT_NE(out_.str().find("[file] " + (dir_ / "kept" / "ws" / "A1KorBom.txt").string()),
+              std::string::npos)
+        << out_.str();
+    EXPECT_EQ(out_.str().find("[workdir]"), std::string::npos) << out_.str();
 }
