@@ -178,7 +178,7 @@ void WriteChanges(const std::vector<DrawingChange>& changes, Transcript& transcr
     transcript.WriteText("[changes]\n" + ChangesText(changes));
 }
 
-void WriteChanges(const std::vector<CommandChanges>& commands, Transcript& transcript) {
+void WriteCommandChanges(const std::vector<CommandChanges>& commands, Transcript& transcript) {
     if (transcript.format() == TranscriptFormat::kJsonl) {
         for (const CommandChanges& command : commands) {
             for (const DrawingChange& change : command.changes) {

@@ -28,4 +28,4 @@ sim::Event ChangeEvent(const DrawingChange& change, const CommandChanges* cause 
 void WriteChanges(const std::vector<DrawingChange>& changes, Transcript& transcript);
 // The same, each command's changes under its name and step (commands without changes left
 // out).
-void WriteChanges(const std::vector<CommandChanges>& commands, Transcript& transcript);
+void WriteCommandChanges(const std::vector<CommandChanges>& commands, Transcript& transcript);

@@ -68,8 +68,7 @@ CommandSummary::CommandSummary(std::function<void(const sim::Event&)> write)
             counts_->withoutKey.insert(row);
         }
     };
-    observer.rowWritten = [this](VxDbObjectId row, const VxmStringMap& cells,
-                                 std::size_t changed) {
+    observer.rowWritten = [this](VxDbObjectId row, const VxmStringMap& cells, std::size_t changed) {
         if (!counts_) {
             return;
         }
@@ -189,7 +188,8 @@ std::string SummaryText(const sim::Event& summary) {
         text += ", " + std::to_string(noItem + noKey) + " skipped (" + why + ")";
     }
     for (const auto& [field, words] :
-         {std::pair{"partNumbers", "part numbers received"}, std::pair{"rowsWritten", "rows written"},
+         {std::pair{"partNumbers", "part numbers received"},
+          std::pair{"rowsWritten", "rows written"},
           std::pair{"partRefsWritten", "part references written"},
           std::pair{"fieldsWritten", "fields written"}, std::pair{"refused", "PDM calls refused"},
           std::pair{"errorAnswers", "PDM error answers"}}) {
@@ -205,9 +205,7 @@ std::string SummaryText(const sim::Event& summary) {
     if (keys != summary.end() && keys->is_array() && !keys->empty()) {
         text += "; keys the PDM does not know:";
         for (const auto& key : *keys) {
-            text += " \"" +
-                    EscapeControls(key.is_string() ? key.get<std::string>() : key.dump(),
-                                   EscapeForm::kJsonString) +
+            text += " \"" + EscapeControls(key.is_string() ? key.get<std::string>() : key.dump()) +
                     "\"";
         }
     }

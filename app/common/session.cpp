@@ -353,19 +353,19 @@ std::size_t Session::Finish() {
         module_->SendMessage(VxRx::kUnloadModuleMsg, module_.get());
         module_.reset();
     }
-    ReportUnfiredFaults();
-    ReportMissingTexts();
-    if (ChangesPerCommand()) {
-        WriteChanges(commandChanges_, transcript_);
-    } else if (options_.changes) {
-        WriteChanges(ChangesSinceStart(), transcript_);
-    }
     // The path differs in every run, so the jsonl does not carry it.
     if (workDirectory_->Fresh() && transcript_.format() == TranscriptFormat::kText) {
         transcript_.WriteText("[workdir] removed at the end, with its " +
-                              std::to_string(workDirectory_->FileCount()) + " files: " +
-                              EscapeControls(Utf8Path(workDirectory_->Path())) +
+                              std::to_string(workDirectory_->FileCount()) +
+                              " files: " + EscapeControls(Utf8Path(workDirectory_->Path())) +
                               " (--workdir DIR keeps them)\n");
+    }
+    ReportUnfiredFaults();
+    ReportMissingTexts();
+    if (ChangesPerCommand()) {
+        WriteCommandChanges(commandChanges_, transcript_);
+    } else if (options_.changes) {
+        WriteChanges(ChangesSinceStart(), transcript_);
     }
     sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
     if (options_.saveDrawing) {

@@ -25,12 +25,12 @@ bool ParseTranscriptFormat(const std::string& word, TranscriptFormat& format) {
 
 bool Transcript::Shows(const sim::Event& event) const {
     const auto found = event.find("ev");
-    const std::string ev = found != event.end() && found->is_string() ? found->get<std::string>()
-                                                                       : std::string();
+    const std::string ev =
+        found != event.end() && found->is_string() ? found->get<std::string>() : std::string();
     if (detail_ == TranscriptDetail::kQuiet) {
-        static const std::set<std::string> kept{"command", "prompt", "print", "alert",
-                                                "msgbox", "dialog", "summary", "change",
-                                                "end", "fault.unfired", "catalogue.missing"};
+        static const std::set<std::string> kept{
+            "command", "prompt", "print", "alert",         "msgbox",           "dialog",
+            "summary", "change", "end",   "fault.unfired", "catalogue.missing"};
         return kept.contains(ev);
     }
     const bool marker = ev == "regen" || ev == "foreground" || ev == "debug";
@@ -152,14 +152,14 @@ std::string FramedText(const std::string& title, const std::string& text,
 // A message box by its buttons, as the user sees it; the style's other bits (icon, default
 // button) are the window system's.
 std::string MessageBoxTitle(const sim::Event& event) {
-    static const char* const kButtons[] = {"OK", "OK/Cancel", "Abort/Retry/Ignore",
-                                           "Yes/No/Cancel", "Yes/No", "Retry/Cancel",
-                                           "Cancel/Try Again/Continue"};
+    static const char* const kButtons[] = {
+        "OK",     "OK/Cancel",    "Abort/Retry/Ignore",       "Yes/No/Cancel",
+        "Yes/No", "Retry/Cancel", "Cancel/Try Again/Continue"};
     const auto style = event.find("style");
-    if (style == event.end() || !style->is_number_unsigned()) {
+    if (style == event.end() || !style->is_number_integer() || style->get<long long>() < 0) {
         return "message box, style " + Str(event, "style");
     }
-    const unsigned buttons = style->get<unsigned>() & 0xFu;
+    const unsigned long long buttons = style->get<unsigned long long>() & 0xFu;
     return "message box, " + (buttons < std::size(kButtons) ? std::string(kButtons[buttons])
                                                             : "style " + Str(event, "style"));
 }
@@ -185,8 +185,9 @@ std::string DialogText(const sim::Event& event) {
 }  // namespace
 
 std::filesystem::path Transcript::Openable(const std::filesystem::path& path) const {
-    return path.is_absolute() || workDirectory_.empty() ? path
-                                                        : (workDirectory_ / path).lexically_normal();
+    return path.is_absolute() || workDirectory_.empty()
+               ? path
+               : (workDirectory_ / path).lexically_normal();
 }
 
 std::string Transcript::AsText(const sim::Event& event) const {

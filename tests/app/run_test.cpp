@@ -9,8 +9,8 @@
 #include <sstream>
 #include <streambuf>
 
-#include "app/common/run_options.h"
 #include "app/common/command_summary.h"
+#include "app/common/run_options.h"
 #include "app/run/run_command.h"
 
 namespace fs = std::filesystem;
@@ -298,6 +298,7 @@ TEST_F(Run, ChangesListWhatTheRunDidJustBeforeTheEnd) {
     ASSERT_EQ(RunFile(file), 0) << err_.str();
     const std::string plain = out_.str();
     changes_ = true;
+    changesScope_ = ChangesScope::kRun;
     ASSERT_EQ(RunFile(file), 0) << err_.str();
     std::string rest;
     std::string changes;
@@ -309,10 +310,10 @@ TEST_F(Run, ChangesListWhatTheRunDidJustBeforeTheEnd) {
     const std::string where = "{\"ev\":\"change\",\"what\":";
     EXPECT_EQ(changes, where +
                            "\"cell\",\"where\":\"parts list (model space)/row 2/ORBD_PARTNO\","
-                           "\"old\":null,\"new\":\"4711-08\"}\n" +
+                           "\"old\":null,\"new\":\"4711-08\",\"place\":2}\n" +
                            where +
                            "\"cell\",\"where\":\"parts list (model space)/row 3/ORBD_PARTNO\","
-                           "\"old\":null,\"new\":\"GB-200\"}\n" +
+                           "\"old\":null,\"new\":\"GB-200\",\"place\":3}\n" +
                            where +
                            "\"column\",\"where\":\"parts-list standard/ORBKEY\",\"old\":null,"
                            "\"new\":{\"name\":\"ORBKEY\",\"visible\":false}}\n" +
@@ -337,8 +338,8 @@ TEST_F(Run, ChangesListWhatTheRunDidJustBeforeTheEnd) {
                               "  row 3 ORBD_PARTNO: (none) -> \"GB-200\"\n"
                               "Parts-list standard\n"
                               "  column ORBKEY added (hidden)\n"
-                              "  column MATERIAL added\n"
-                              "  column WEIGHT added\n"
+                              "  column MATERIAL added \"Material\"\n"
+                              "  column WEIGHT added \"Weight\"\n"
                               "[end] open objects: 0\n"),
               std::string::npos)
         << out_.str();
@@ -592,6 +593,7 @@ nlohmann::json Transfer(const nlohmann::json& pdm = nlohmann::json::object()) {
       "pdm": { "env": { "BOMIniFile": "mapping.ini", "WSPATH": "", "ORBKEY": "D1" },
                "hasPart": "1",
                "tables": {
+                 "Folder_All_Document": [ { "ORBKEY": "D1" } ],
                  "XREF_ELEMENT": [ { "PARENT_ORBKEY": "D1", "RELATIONSHIP_ID": "ORB.XREF.DOC.PART",
                                      "CHILD_ORBKEY": "A1" } ],
                  "Folder_Xref_Child_Part_General": [ { "X_PARENT_ORBKEY": "A1", "X_POSITION": "3",
@@ -610,7 +612,8 @@ TEST_F(Run, StrictExitsFourAfterAFailure) {
     strict_ = true;
     EXPECT_EQ(RunFile(clean), 0) << out_.str() << err_.str();
 
-    const fs::path refused = Write("refused.json", Transfer({{"refuse", {{"BOMSTART", 7}}}}).dump());
+    const fs::path refused =
+        Write("refused.json", Transfer({{"refuse", {{"BOMSTART", 7}}}}).dump());
     EXPECT_EQ(RunFile(refused), 4) << out_.str();
     strict_ = false;
     EXPECT_EQ(RunFile(refused), 0);
@@ -621,9 +624,12 @@ TEST_F(Run, StrictExitsFourAfterAFailure) {
     strict_ = true;
     EXPECT_EQ(RunFile(Write("alert.json", noSection.dump())), 4) << out_.str();
 
-    // A query that answers a PDM error: the write-back asks tables this PDM lacks.
-    const fs::path error =
-        Write("error.json", Transfer({{"tables", nlohmann::json::object()}}).dump());
+    // A query that answers a PDM error: a column's display text calls what the PDM lacks.
+    nlohmann::json errorAnswer = Transfer();
+    errorAnswer["files"]["mapping.ini"]["text"] =
+        "[VexaBomToKORDANE]\r\nIDENT=ITEM\r\n[KORDANEFieldsInVexaBOM]\r\nMAT=#(call Nothing "
+        "\"x\")\r\n";
+    const fs::path error = Write("error.json", errorAnswer.dump());
     EXPECT_EQ(RunFile(error), 4) << out_.str();
     EXPECT_NE(out_.str().find(R"("result":"!)"), std::string::npos) << out_.str();
 
@@ -708,22 +714,20 @@ TEST_F(Run, QuietLeavesOutThePdmProtocolAndVerboseAddsTheMarkers) {
     }
     format_ = TranscriptFormat::kText;
     ASSERT_EQ(RunFile(scenario), 0) << err_.str();
-    EXPECT_EQ(out_.str().find("PDM"), std::string::npos) << out_.str();
+    EXPECT_EQ(out_.str().find("PDM BOMSTART"), std::string::npos) << out_.str();
+    EXPECT_EQ(out_.str().find("PDM prep"), std::string::npos) << out_.str();
     EXPECT_NE(out_.str().find("Command: ORBDBOM"), std::string::npos) << out_.str();
     EXPECT_NE(out_.str().find("[summary] ORBDBOM"), std::string::npos) << out_.str();
 
     // The reactor's bring-to-front is an internal marker, shown only with --verbose.
     quiet_ = false;
-    const fs::path front = Write("front.json", R"({"steps": [{"lisp": "(orbdexternfinish2)"}]})");
+    const fs::path front = fs::path(ORBD_SCENARIOS_DIR) / "partref_create_no_mapping_file.json";
     ASSERT_EQ(RunFile(front), 0) << err_.str();
     const std::string normal = out_.str();
     verbose_ = true;
     ASSERT_EQ(RunFile(front), 0) << err_.str();
     EXPECT_EQ(normal.find("[foreground]"), std::string::npos) << normal;
-    EXPECT_EQ(out_.str().find("[regen]") == std::string::npos &&
-                  out_.str().find("[foreground]") == std::string::npos,
-              false)
-        << out_.str();
+    EXPECT_NE(out_.str().find("[foreground]"), std::string::npos) << out_.str();
 }
 
 // Each change names the step and the command that made it; --changes=run is the whole run's.
@@ -732,39 +736,48 @@ TEST_F(Run, ChangesCarryTheirCause) {
     scenario["steps"] = nlohmann::json::parse(R"([
       { "type": "ORBDBOM\n" },
       { "env": { "ORBKEY": "D2" } },
-      { "pdm": { "tables": { "Folder_Xref_Child_Part_General": [
-          { "X_PARENT_ORBKEY": "A1", "X_POSITION": "3", "IDENT": "4711-04" } ] } } },
-      { "type": "ORBDBOM\n" } ])");
+      { "command": "DRAWLINE", "add": [ { "handle": 50, "type": "line" } ] } ])");
     const fs::path file = Write("cause.json", scenario.dump());
     changes_ = true;
     ASSERT_EQ(RunFile(file), 0) << err_.str();
     std::vector<nlohmann::json> changes = OfKind(Events(), "change");
-    ASSERT_FALSE(changes.empty()) << out_.str();
-    std::set<std::size_t> steps;
-    for (const nlohmann::json& change : changes) {
-        EXPECT_EQ(change["command"], "ORBDBOM") << change.dump();
-        steps.insert(change["step"].get<std::size_t>());
+    ASSERT_EQ(changes.size(), 3u) << out_.str();
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(changes[i]["step"], 0) << changes[i].dump();
+        EXPECT_EQ(changes[i]["command"], "ORBDBOM") << changes[i].dump();
     }
-    EXPECT_EQ(steps, (std::set<std::size_t>{0, 3})) << out_.str();
+    EXPECT_EQ(changes[2]["step"], 2);
+    EXPECT_EQ(changes[2]["command"], "DRAWLINE");
+    EXPECT_EQ(changes[2]["where"], "drawing/line 50");
 
     format_ = TranscriptFormat::kText;
     ASSERT_EQ(RunFile(file), 0) << err_.str();
-    const std::string text = out_.str();
-    const std::size_t first = text.find("\nORBDBOM (step 0)\n  Parts list (model space)\n");
-    const std::size_t second = text.find("\nORBDBOM (step 3)\n  Parts list (model space)\n");
-    EXPECT_NE(first, std::string::npos) << text;
-    EXPECT_NE(second, std::string::npos) << text;
-    EXPECT_NE(text.find("ORBD_PARTNO: \"4711-03\" -> \"4711-04\""), std::string::npos) << text;
+    EXPECT_NE(out_.str().find("[changes]\n"
+                              "ORBDBOM (step 0)\n"
+                              "  Parts list (model space)\n"
+                              "    row 3 ORBD_PARTNO: (none) -> \"4711-03\"\n"
+                              "  Parts-list standard\n"
+                              "    column ORBKEY added (hidden)\n"
+                              "DRAWLINE (step 2)\n"
+                              "  Drawing\n"
+                              "    line 50 added at (0, 0)\n"
+                              "[end]"),
+              std::string::npos)
+        << out_.str();
 
     format_ = TranscriptFormat::kJsonl;
     changesScope_ = ChangesScope::kRun;
     ASSERT_EQ(RunFile(file), 0) << err_.str();
-    changes = OfKind(Events(), "change");
-    ASSERT_FALSE(changes.empty());
-    for (const nlohmann::json& change : changes) {
-        EXPECT_FALSE(change.contains("step")) << change.dump();
-        EXPECT_NE(change["new"], "4711-03") << "the whole run knows only the last value";
+    const std::vector<nlohmann::json> whole = OfKind(Events(), "change");
+    ASSERT_EQ(whole.size(), 3u) << out_.str();
+    std::set<std::string> perCommand;
+    std::set<std::string> perRun;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        EXPECT_FALSE(whole[i].contains("step")) << whole[i].dump();
+        perRun.insert(whole[i]["where"]);
+        perCommand.insert(changes[i]["where"]);
     }
+    EXPECT_EQ(perRun, perCommand);
 }
 
 // --drawing runs the scenario's files, PDM and steps on a saved drawing.
@@ -792,20 +805,20 @@ TEST_F(Run, TheDrawingOfASavedFileRunsWithTheScenario) {
 TEST_F(Run, TextNamesFilesByTheirFullPath) {
     format_ = TranscriptFormat::kText;
     const fs::path scenario =
-        Write("export.json", Export({{"WSPATH", "ws/"}}, {{{"type", "ORBDBOMEXPORT\n"}}}).dump());
+        Write("export.json", Export({}, {{{"type", "ORBDBOMEXPORT\n"}}}).dump());
     ASSERT_EQ(RunFile(scenario), 0) << err_.str();
     const std::string text = out_.str();
     const std::size_t file = text.find("[file] ");
     ASSERT_NE(file, std::string::npos) << text;
     const std::string path = text.substr(file + 7, text.find(" (", file) - file - 7);
     EXPECT_TRUE(fs::path(path).is_absolute()) << path;
-    EXPECT_TRUE(path.ends_with("ws/A1KorBom.txt")) << path;
+    EXPECT_EQ(fs::path(path).filename(), "A1KorBom.txt") << path;
     EXPECT_NE(text.find("[workdir] removed at the end, with its 2 files: "), std::string::npos)
         << text;
 
     workdir_ = dir_ / "kept";
     ASSERT_EQ(RunFile(scenario), 0) << err_.str();
-    EXPECT_NE(out_.str().find("[file] " + (dir_ / "kept" / "ws" / "A1KorBom.txt").string()),
+    EXPECT_NE(out_.str().find("[file] " + (dir_ / "kept" / "A1KorBom.txt").string()),
               std::string::npos)
         << out_.str();
     EXPECT_EQ(out_.str().find("[workdir]"), std::string::npos) << out_.str();
