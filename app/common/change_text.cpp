@@ -178,6 +178,41 @@ void WriteChanges(const std::vector<DrawingChange>& changes, Transcript& transcr
     transcript.WriteText("[changes]\n" + ChangesText(changes));
 }
 
+namespace {
+
+bool SamePlace(const std::string& a, const std::string& b) {
+    const auto within = [](const std::string& inner, const std::string& outer) {
+        return inner.size() > outer.size() && inner.starts_with(outer) && inner[outer.size()] == '/';
+    };
+    return a == b || within(a, b) || within(b, a);
+}
+
+// The last command whose changes touch the change's place: the one that left it so.
+const CommandChanges* LastCause(const DrawingChange& change,
+                                const std::vector<CommandChanges>& commands) {
+    for (auto command = commands.rbegin(); command != commands.rend(); ++command) {
+        for (const DrawingChange& own : command->changes) {
+            if (SamePlace(own.where, change.where)) {
+                return &*command;
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void WriteRunChanges(const std::vector<DrawingChange>& changes,
+                     const std::vector<CommandChanges>& commands, Transcript& transcript) {
+    if (transcript.format() != TranscriptFormat::kJsonl) {
+        WriteChanges(changes, transcript);
+        return;
+    }
+    for (const DrawingChange& change : changes) {
+        transcript.Write(ChangeEvent(change, LastCause(change, commands)));
+    }
+}
+
 void WriteCommandChanges(const std::vector<CommandChanges>& commands, Transcript& transcript) {
     if (transcript.format() == TranscriptFormat::kJsonl) {
         for (const CommandChanges& command : commands) {

@@ -26,6 +26,10 @@ sim::Event ChangeEvent(const DrawingChange& change, const CommandChanges* cause 
 
 // jsonl: one change event a change; text: a "[changes]" line and ChangesText.
 void WriteChanges(const std::vector<DrawingChange>& changes, Transcript& transcript);
-// The same, each command's changes under its name and step (commands without changes left
+// The whole run's changes (jsonl: each with the step and command that last changed its place,
+// from commands; text: as WriteChanges).
+void WriteRunChanges(const std::vector<DrawingChange>& changes,
+                     const std::vector<CommandChanges>& commands, Transcript& transcript);
+// Each command's changes under its name and step (commands without changes left
 // out).
 void WriteCommandChanges(const std::vector<CommandChanges>& commands, Transcript& transcript);

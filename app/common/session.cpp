@@ -106,9 +106,7 @@ void Session::Start(const Scenario& scenario) {
         const sim::FaultsSuspended own;
         startDrawing_ =
             sim::saveDrawingKeepingNames(sim::workingDatabase(), handles_, handles_.loadedModules);
-        if (ChangesPerCommand()) {
-            stepDrawing_ = startDrawing_;
-        }
+        stepDrawing_ = startDrawing_;
     }
     workDirectory_ = std::make_unique<WorkDirectory>(options_.workdir);
     transcript_.SetWorkDirectory(workDirectory_->Path());
@@ -239,10 +237,6 @@ void Session::Type(const std::u16string& text) {
     EndStep(number, typed);
 }
 
-bool Session::ChangesPerCommand() const {
-    return options_.changes && options_.changesScope == ChangesScope::kCommand;
-}
-
 void Session::BeginStep(std::size_t number) {
     stepCommands_.clear();
     summary_->SetStep(number);
@@ -250,7 +244,8 @@ void Session::BeginStep(std::size_t number) {
 
 void Session::EndStep(std::size_t number, const std::string& whatItDid) {
     summary_->End();
-    if (!ChangesPerCommand()) {
+    // The whole run's changes are told with the command that made them, too.
+    if (!options_.changes) {
         return;
     }
     nlohmann::json after = SavedDrawing();
@@ -362,10 +357,10 @@ std::size_t Session::Finish() {
     }
     ReportUnfiredFaults();
     ReportMissingTexts();
-    if (ChangesPerCommand()) {
+    if (options_.changes && options_.changesScope == ChangesScope::kCommand) {
         WriteCommandChanges(commandChanges_, transcript_);
     } else if (options_.changes) {
-        WriteChanges(ChangesSinceStart(), transcript_);
+        WriteRunChanges(ChangesSinceStart(), commandChanges_, transcript_);
     }
     sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
     if (options_.saveDrawing) {

@@ -73,7 +73,6 @@ class Session {
     // its commands, and with the "changes" option per command, what it changed.
     void BeginStep(std::size_t number);
     void EndStep(std::size_t number, const std::string& whatItDid);
-    bool ChangesPerCommand() const;
 
     RunOptions options_;
     Transcript& transcript_;
@@ -87,7 +86,7 @@ class Session {
     std::size_t commandsTyped_ = 0;
     // The names of the commands the current step ran.
     std::vector<std::string> stepCommands_;
-    // The drawing before the current step; with the "changes" option per command only.
+    // The drawing before the current step; with the "changes" option only.
     nlohmann::json stepDrawing_;
     std::vector<CommandChanges> commandChanges_;
     bool finished_ = false;
