@@ -182,7 +182,8 @@ namespace {
 
 bool SamePlace(const std::string& a, const std::string& b) {
     const auto within = [](const std::string& inner, const std::string& outer) {
-        return inner.size() > outer.size() && inner.starts_with(outer) && inner[outer.size()] == '/';
+        return inner.size() > outer.size() && inner.starts_with(outer) &&
+               inner[outer.size()] == '/';
     };
     return a == b || within(a, b) || within(b, a);
 }

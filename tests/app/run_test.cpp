@@ -309,23 +309,26 @@ TEST_F(Run, ChangesListWhatTheRunDidJustBeforeTheEnd) {
     }
     EXPECT_EQ(rest, plain);
     const std::string where = "{\"ev\":\"change\",\"what\":";
-    EXPECT_EQ(changes, where +
-                           "\"cell\",\"where\":\"parts list (model space)/row 2/ORBD_PARTNO\","
-                           "\"old\":null,\"new\":\"4711-08\",\"place\":2}\n" +
-                           where +
-                           "\"cell\",\"where\":\"parts list (model space)/row 3/ORBD_PARTNO\","
-                           "\"old\":null,\"new\":\"GB-200\",\"place\":3}\n" +
-                           where +
-                           "\"column\",\"where\":\"parts-list standard/ORBKEY\",\"old\":null,"
-                           "\"new\":{\"name\":\"ORBKEY\",\"visible\":false}}\n" +
-                           where +
-                           "\"column\",\"where\":\"parts-list standard/MATERIAL\",\"old\":null,"
-                           "\"new\":{\"displayText\":\"Material\",\"name\":\"MATERIAL\","
-                           "\"visible\":true}}\n" +
-                           where +
-                           "\"column\",\"where\":\"parts-list standard/WEIGHT\",\"old\":null,"
-                           "\"new\":{\"dataType\":2,\"displayText\":\"Weight\",\"name\":"
-                           "\"WEIGHT\",\"visible\":true}}\n");
+    EXPECT_EQ(
+        changes,
+        where +
+            "\"cell\",\"where\":\"parts list (model space)/row 2/ORBD_PARTNO\","
+            "\"old\":null,\"new\":\"4711-08\",\"place\":2,\"step\":0,\"command\":\"ORBDBOM\"}\n" +
+            where +
+            "\"cell\",\"where\":\"parts list (model space)/row 3/ORBD_PARTNO\","
+            "\"old\":null,\"new\":\"GB-200\",\"place\":3,\"step\":0,\"command\":\"ORBDBOM\"}\n" +
+            where +
+            "\"column\",\"where\":\"parts-list standard/ORBKEY\",\"old\":null,"
+            "\"new\":{\"name\":\"ORBKEY\",\"visible\":false},\"step\":0,\"command\":\"ORBDBOM\"}"
+            "\n" +
+            where +
+            "\"column\",\"where\":\"parts-list standard/MATERIAL\",\"old\":null,"
+            "\"new\":{\"displayText\":\"Material\",\"name\":\"MATERIAL\","
+            "\"visible\":true},\"step\":0,\"command\":\"ORBDBOM\"}\n" +
+            where +
+            "\"column\",\"where\":\"parts-list standard/WEIGHT\",\"old\":null,"
+            "\"new\":{\"dataType\":2,\"displayText\":\"Weight\",\"name\":"
+            "\"WEIGHT\",\"visible\":true},\"step\":0,\"command\":\"ORBDBOM\"}\n");
     const std::vector<nlohmann::json> events = Events();
     ASSERT_GE(events.size(), 7u);
     EXPECT_EQ(events[events.size() - 7]["ev"], "fault.unfired");
