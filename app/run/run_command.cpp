@@ -1,9 +1,12 @@
 #include "app/run/run_command.h"
 
+#include <exception>
+
 #include "app/common/loading_policy.h"
 #include "app/common/scenario.h"
 #include "app/common/session.h"
 #include "app/common/transcript.h"
+#include "sim/scenario/scenario_error.h"
 
 namespace {
 
@@ -38,12 +41,25 @@ int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
             return RunSteps(options, scenario, transcript);
         }
         // The saved drawing is read as any scenario is, and only its drawing is taken: its
-        // faults are reported with its own name.
+        // faults are reported with its own name, those of the steps with the scenario's.
         scenario.drawing = nlohmann::json();
-        return WithScenario(*options.drawing, err, [&](Scenario& saved) {
+        std::exception_ptr stepsFault;
+        const int code = WithScenario(*options.drawing, err, [&](Scenario& saved) {
             scenario.drawing = std::move(saved.drawing);
-            return RunSteps(options, scenario, transcript);
+            try {
+                return RunSteps(options, scenario, transcript);
+            } catch (const sim::ScenarioError& e) {
+                if (e.path().starts_with("/drawing")) {
+                    throw;
+                }
+                stepsFault = std::current_exception();
+                return kExitUnusable;
+            }
         });
+        if (stepsFault) {
+            std::rethrow_exception(stepsFault);
+        }
+        return code;
     });
     return transcript.ReportWriteFailure(err, code);
 }

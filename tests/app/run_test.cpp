@@ -798,6 +798,18 @@ TEST_F(Run, TheDrawingOfASavedFileRunsWithTheScenario) {
         << out_.str();
     EXPECT_EQ(out_.str().find(R"("arg":"DESCR \"Washer\"")"), std::string::npos) << out_.str();
 
+    // A step that does not fit the saved drawing is the scenario's fault, a drawing that breaks
+    // the schema the saved file's.
+    nlohmann::json erase = Transfer();
+    erase["steps"] = nlohmann::json::parse(R"([{"command": "ERASE", "erase": [99]}])");
+    EXPECT_EQ(RunFile(Write("erase.json", erase.dump())), 2);
+    EXPECT_NE(err_.str().find("erase.json: at /steps/0/erase/0"), std::string::npos) << err_.str();
+    Write("broken.json", R"({"drawing": {"entities": [{"handle": 1, "type": "circle"}]}})");
+    drawing_ = dir_ / "broken.json";
+    EXPECT_EQ(RunFile(Write("transfer.json", Transfer().dump())), 2);
+    EXPECT_NE(err_.str().find("broken.json: at /drawing/entities/0/type"), std::string::npos)
+        << err_.str();
+
     // A saved drawing that cannot be read is named as such.
     drawing_ = dir_ / "missing.json";
     EXPECT_EQ(RunFile(Write("transfer.json", Transfer().dump())), 2);
