@@ -26,6 +26,26 @@ std::string Field(const sim::Event& event, const char* name) {
 
 }  // namespace
 
+bool PrintsMappingFailure(const std::string& text) {
+    // The catalogue texts the module prints when the mapping file cannot be read or lacks the
+    // section a command needs.
+    for (const char16_t* key : {u"VX16300", u"VX16301"}) {
+        const std::optional<std::u16string> said = sim::pdm::catalogueText(key);
+        if (!said || said->empty()) {
+            continue;
+        }
+        const std::string line = Utf8(*said);
+        for (std::size_t at = text.find(line); at != std::string::npos;
+             at = text.find(line, at + 1)) {
+            const std::size_t end = at + line.size();
+            if ((at == 0 || text[at - 1] == '\n') && (end == text.size() || text[end] == '\n')) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool PrintsHostFailure(const std::string& text) {
     static const std::vector<std::string> failures = [] {
         std::vector<std::string> texts{"Can't create VxmPartRefEntity"};
@@ -125,6 +145,9 @@ void CommandSummary::Count(const sim::Event& event) {
     } else if (ev == "print" && PrintsHostFailure(Field(event, "text"))) {
         ++counts.hostFailures;
         failure = true;
+    } else if (ev == "print" && PrintsMappingFailure(Field(event, "text"))) {
+        ++counts.mappingFailures;
+        failure = true;
     } else if (ev == "pdm.call") {
         const std::string name = Field(event, "name");
         counts.bomStarted = counts.bomStarted || name == "BOMSTART";
@@ -168,6 +191,7 @@ sim::Event CommandSummary::SummaryEvent() const {
     event["unknownKeys"] = c.unknownKeys;
     event["alerts"] = c.alerts;
     event["hostFailures"] = c.hostFailures;
+    event["mappingFailures"] = c.mappingFailures;
     return event;
 }
 
@@ -196,7 +220,8 @@ std::string SummaryText(const sim::Event& summary) {
         text += ", " + std::to_string(count(field)) + " " + words;
     }
     for (const auto& [field, words] :
-         {std::pair{"alerts", "alerts"}, std::pair{"hostFailures", "host failures"}}) {
+         {std::pair{"alerts", "alerts"}, std::pair{"hostFailures", "host failures"},
+          std::pair{"mappingFailures", "mapping file failures"}}) {
         if (count(field) > 0) {
             text += ", " + std::to_string(count(field)) + " " + words;
         }

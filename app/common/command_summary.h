@@ -1,8 +1,8 @@
 // What each command did, counted while it runs, told as a "summary" event at its end: the
 // rows it read, sent to the PDM and skipped (with why), the part numbers it received, what it
 // wrote, and what went wrong (PDM calls refused, PDM error answers, keys the PDM does not
-// know, alerts, host failures it printed). It also keeps whether any command of the run met
-// such a failure, which "run --strict" turns into its exit code.
+// know, alerts, host failures and mapping-file failures it printed). It also keeps whether any
+// command of the run met such a failure, which "run --strict" turns into its exit code.
 #pragma once
 
 #include <cstddef>
@@ -39,7 +39,7 @@ class CommandSummary {
         std::string command;
         std::set<VxDbObjectId> rowsRead, withoutItem, withoutKey, rowsWritten, partRefsWritten;
         std::size_t sent = 0, partNumbers = 0, fieldsWritten = 0, refused = 0, errorAnswers = 0,
-                    alerts = 0, hostFailures = 0;
+                    alerts = 0, hostFailures = 0, mappingFailures = 0;
         bool bomStarted = false;
         std::vector<std::string> unknownKeys;
     };
@@ -58,3 +58,6 @@ std::string SummaryText(const sim::Event& summary);
 // A host status text (eInvalidInput ...) at the start of a line of command-line output: the
 // module printed a host failure.
 bool PrintsHostFailure(const std::string& text);
+// A line of command-line output that is the PDM catalogue's text for a mapping file that
+// cannot be read (VX16300) or lacks a section (VX16301).
+bool PrintsMappingFailure(const std::string& text);

@@ -23,8 +23,8 @@ struct RunOptions {
     // The drawing is kept as it starts, to tell what the run changed in it.
     bool changes = false;
     ChangesScope changesScope = ChangesScope::kCommand;
-    // A run that met a failure (an alert, a host failure, a refused PDM call, a PDM error
-    // answer) exits with kExitFailuresSeen.
+    // A run that met a failure (an alert, a printed host or mapping-file failure, a refused PDM
+    // call, a PDM error answer) exits with kExitFailuresSeen.
     bool strict = false;
     // The text shows no PDM protocol.
     bool quiet = false;

@@ -18,6 +18,14 @@ void setCatalogueText(const std::u16string& key, const std::u16string& text) {
     store().catalogue[key] = text;
 }
 
+std::optional<std::u16string> catalogueText(const std::u16string& key) {
+    const auto found = store().catalogue.find(key);
+    if (found == store().catalogue.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
 void setShowMissingTexts(bool on) {
     store().showMissingTexts = on;
 }

@@ -61,6 +61,8 @@ enum CallCode : int {
 VX_PDM_API void reset();
 
 VX_PDM_API void setCatalogueText(const std::u16string& key, const std::u16string& text);
+// The catalogue's text for the key; none when it has none.
+VX_PDM_API std::optional<std::u16string> catalogueText(const std::u16string& key);
 // On (vexa-sim turns it on; reset turns it off): a key the catalogue lacks answers "<KEY>"
 // instead of an empty text, so that no prompt, alert or dialog shows a blank, and is noted.
 VX_PDM_API void setShowMissingTexts(bool on);

@@ -2,6 +2,7 @@
 // being the drawing the next run starts from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -636,6 +637,17 @@ TEST_F(Run, StrictExitsFourAfterAFailure) {
     const fs::path error = Write("error.json", errorAnswer.dump());
     EXPECT_EQ(RunFile(error), 4) << out_.str();
     EXPECT_NE(out_.str().find(R"("result":"!)"), std::string::npos) << out_.str();
+
+    // A mapping file that cannot be read, as a part-reference command prints it.
+    EXPECT_EQ(RunFile(fs::path(ORBD_SCENARIOS_DIR) / "partref_create_no_mapping_file.json"), 4)
+        << out_.str();
+    const std::vector<nlohmann::json> printed = Events();
+    EXPECT_NE(std::find_if(printed.begin(), printed.end(),
+                           [](const nlohmann::json& event) {
+                               return event.value("mappingFailures", 0) == 1;
+                           }),
+              printed.end())
+        << out_.str();
 
     // A host failure the module prints.
     EXPECT_TRUE(PrintsHostFailure("\neInvalidInput D5.1 ORBDBOM\n"));
