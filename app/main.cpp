@@ -2,6 +2,7 @@
 // scenario file.
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,15 +23,18 @@ namespace {
 
 constexpr const char* kUsage =
     "usage:\n"
-    "  vexa-sim run [SCENARIO.json] [--format text|jsonl] [--save-drawing OUT.json]\n"
-    "               [--changes] [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
+    "  vexa-sim run [SCENARIO.json] [--drawing SAVED.json] [--format text|jsonl]\n"
+    "               [--save-drawing OUT.json] [--changes[=command|run]] [--strict]\n"
+    "               [--quiet | --verbose] [--workdir DIR] [--allow-outside-workdir]\n"
+    "               [--module FILE]\n"
     "  vexa-sim diff BEFORE.json AFTER.json [--format text|jsonl]\n"
     "  vexa-sim shell [SCENARIO.json] [--workdir DIR] [--allow-outside-workdir] [--module FILE]\n"
     "  vexa-sim ini-check FILE [--section NAME] [--scenario S.json]\n"
     "  vexa-sim import --bom FILE [--pdm TABLE=FILE ...] [--mapping FILE.ini]\n"
     "                  [--env NAME=VALUE ...] [--type LINE ...] [--part-refs] [--separator C]\n"
     "                  [-o OUT.json]\n"
-    "Without a scenario, run and shell use the bundled example.\n";
+    "  vexa-sim --version\n"
+    "Without a scenario, run and shell use the bundled example. VERB --help tells more.\n";
 
 }  // namespace
 
@@ -39,6 +43,10 @@ int main(int argc, char** argv) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
         return args.empty() ? kExitUnusable : kExitDone;
+    }
+    if (args[0] == "--version") {
+        std::cout << "vexa-sim " ORBD_VERSION " (module orbdvmbom16.vmx)\n";
+        return kExitDone;
     }
     const std::string verb = args[0];
     args.erase(args.begin());
@@ -58,10 +66,9 @@ int main(int argc, char** argv) {
         return kExitUnusable;
     }
     RunOptions options;
-    std::string error;
-    if (!ParseRunOptions(args, argv[0], verb == "shell", options, error)) {
-        std::cerr << "vexa-sim: " << error << "\n" << kUsage;
-        return kExitUnusable;
+    if (const std::optional<int> done =
+            ParseRunOptions(args, argv[0], verb == "shell", options, std::cout, std::cerr)) {
+        return *done;
     }
     if (verb == "shell") {
         const std::unique_ptr<LineReader> reader = MakeConsoleLineReader(std::cout);

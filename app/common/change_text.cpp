@@ -47,12 +47,22 @@ std::string Change(const std::string& label, const DrawingChange& change) {
 }
 
 std::string RowSummary(const json& row) {
-    std::string shown = "qty " + Value(row.value("qty", json()));
+    std::string shown = "item " + Value(row.value("item", json(""))) + ", qty " +
+                        Value(row.value("qty", json(0))) + ", state " +
+                        Value(row.value("state", json(0)));
     const json cells = row.value("cells", json::object());
     for (const auto& [column, text] : cells.items()) {
         shown += ", " + EscapeControls(column) + " " + Value(text);
     }
     return shown;
+}
+
+// A row by its item, or by its place in its list when it has none.
+std::string RowLabel(const std::string& segment, const DrawingChange& change) {
+    if (segment != "row " || !change.place) {
+        return EscapeControls(segment);
+    }
+    return "row #" + std::to_string(*change.place) + " (no item)";
 }
 
 std::string EntitySummary(const json& entity) {
@@ -68,16 +78,20 @@ std::string Owner(const json& owner) {
 }
 
 std::string ColumnSummary(const json& column) {
-    return column.value("visible", true) ? "" : " (hidden)";
+    std::string shown;
+    if (const auto text = column.find("displayText"); text != column.end()) {
+        shown += " " + Value(*text);
+    }
+    return shown + (column.value("visible", true) ? "" : " (hidden)");
 }
 
 // The words for a change, given the segments of its place after the group.
 std::string Describe(const DrawingChange& change, const std::vector<std::string>& place) {
     std::string subject;
     for (std::size_t i = 0; i + 1 < place.size(); ++i) {
-        subject += (i == 0 ? "" : " ") + EscapeControls(place[i]);
+        subject += (i == 0 ? "" : " ") + RowLabel(place[i], change);
     }
-    const std::string last = place.empty() ? std::string() : EscapeControls(place.back());
+    const std::string last = place.empty() ? std::string() : RowLabel(place.back(), change);
     const bool whole = place.size() == 1;
     const json& was = change.oldValue;
     const json& is = change.newValue;
@@ -138,12 +152,20 @@ std::string ChangesText(const std::vector<DrawingChange>& changes) {
     return text;
 }
 
-sim::Event ChangeEvent(const DrawingChange& change) {
-    return sim::Event{{"ev", "change"},
-                      {"what", change.what},
-                      {"where", change.where},
-                      {"old", change.oldValue},
-                      {"new", change.newValue}};
+sim::Event ChangeEvent(const DrawingChange& change, const CommandChanges* cause) {
+    sim::Event event{{"ev", "change"},
+                     {"what", change.what},
+                     {"where", change.where},
+                     {"old", change.oldValue},
+                     {"new", change.newValue}};
+    if (change.place) {
+        event["place"] = *change.place;
+    }
+    if (cause != nullptr) {
+        event["step"] = cause->step;
+        event["command"] = cause->command;
+    }
+    return event;
 }
 
 void WriteChanges(const std::vector<DrawingChange>& changes, Transcript& transcript) {
@@ -154,4 +176,65 @@ void WriteChanges(const std::vector<DrawingChange>& changes, Transcript& transcr
         return;
     }
     transcript.WriteText("[changes]\n" + ChangesText(changes));
+}
+
+namespace {
+
+bool SamePlace(const std::string& a, const std::string& b) {
+    const auto within = [](const std::string& inner, const std::string& outer) {
+        return inner.size() > outer.size() && inner.starts_with(outer) &&
+               inner[outer.size()] == '/';
+    };
+    return a == b || within(a, b) || within(b, a);
+}
+
+// The last command whose changes touch the change's place: the one that left it so.
+const CommandChanges* LastCause(const DrawingChange& change,
+                                const std::vector<CommandChanges>& commands) {
+    for (auto command = commands.rbegin(); command != commands.rend(); ++command) {
+        for (const DrawingChange& own : command->changes) {
+            if (SamePlace(own.where, change.where)) {
+                return &*command;
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void WriteRunChanges(const std::vector<DrawingChange>& changes,
+                     const std::vector<CommandChanges>& commands, Transcript& transcript) {
+    if (transcript.format() != TranscriptFormat::kJsonl) {
+        WriteChanges(changes, transcript);
+        return;
+    }
+    for (const DrawingChange& change : changes) {
+        transcript.Write(ChangeEvent(change, LastCause(change, commands)));
+    }
+}
+
+void WriteCommandChanges(const std::vector<CommandChanges>& commands, Transcript& transcript) {
+    if (transcript.format() == TranscriptFormat::kJsonl) {
+        for (const CommandChanges& command : commands) {
+            for (const DrawingChange& change : command.changes) {
+                transcript.Write(ChangeEvent(change, &command));
+            }
+        }
+        return;
+    }
+    std::string text;
+    for (const CommandChanges& command : commands) {
+        if (command.changes.empty()) {
+            continue;
+        }
+        text += EscapeControls(command.command) + " (step " + std::to_string(command.step) + ")\n";
+        const std::string lines = ChangesText(command.changes);
+        for (std::size_t start = 0; start < lines.size();) {
+            const std::size_t end = lines.find('\n', start);
+            text += "  " + lines.substr(start, end - start + 1);
+            start = end + 1;
+        }
+    }
+    transcript.WriteText("[changes]\n" + (text.empty() ? ChangesText({}) : text));
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -191,7 +192,13 @@ class Differ {
 
   private:
     void Add(const char* what, std::string where, json oldValue, json newValue) {
-        changes_.push_back({what, std::move(where), std::move(oldValue), std::move(newValue)});
+        changes_.push_back(
+            {what, std::move(where), std::move(oldValue), std::move(newValue), place_});
+    }
+    // An absent text and an empty one read the same to the module.
+    static bool Blank(const char* what, const json& value) {
+        return (std::string_view(what) == "cell" || std::string_view(what) == "partData") &&
+               value.is_string() && value.get_ref<const std::string&>().empty();
     }
 
     // Compares two objects key by key in key order; skip names a key that is compared
@@ -206,9 +213,13 @@ class Differ {
             const std::string& key = fromBefore ? a.key() : b.key();
             if (skip == nullptr || key != skip) {
                 if (fromBefore) {
-                    Add(what, Join(base, key), *a, nullptr);
+                    if (!Blank(what, *a)) {
+                        Add(what, Join(base, key), *a, nullptr);
+                    }
                 } else if (fromAfter) {
-                    Add(what, Join(base, key), nullptr, *b);
+                    if (!Blank(what, *b)) {
+                        Add(what, Join(base, key), nullptr, *b);
+                    }
                 } else if (*a != *b) {
                     Add(what, Join(base, key), *a, *b);
                 }
@@ -336,7 +347,9 @@ class Differ {
             byItem.Add(Member(was[i], "item"), i);
         }
         std::vector<bool> taken(was.size(), false);
+        std::size_t place = 0;
         for (const json& row : is) {
+            place_ = ++place;
             const json& entry = Member(row, "dataEntry");
             std::size_t match = entry.is_null() ? RowKeys::npos : byEntry.Find(entry, taken);
             if (match == RowKeys::npos) {
@@ -356,10 +369,12 @@ class Differ {
                           Object(Member(row, "cells")), nullptr);
         }
         for (std::size_t i = 0; i < was.size(); ++i) {
+            place_ = i + 1;
             if (!taken[i]) {
                 Add("row", Join(group, "row " + Plain(Member(was[i], "item"))), was[i], nullptr);
             }
         }
+        place_.reset();
     }
 
     void Standard(const json& was, const json& is) {
@@ -390,6 +405,8 @@ class Differ {
     DrawingIndex before_;
     DrawingIndex after_;
     std::vector<DrawingChange> changes_;
+    // The place of the row being compared.
+    std::optional<std::size_t> place_;
 };
 
 }  // namespace

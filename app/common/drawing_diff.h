@@ -24,6 +24,7 @@
 // order of the later drawing, removed things after the rest in the order of the earlier one.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,9 +34,13 @@ struct DrawingChange {
     std::string what;
     std::string where;
     nlohmann::json oldValue, newValue;
+    // A row's and its cells' changes: the row's place in its list, from 1 (after the change;
+    // before it for a removed row), which tells rows without an item apart.
+    std::optional<std::size_t> place;
 };
 
-// Both drawings are "drawing" objects; keys they lack count as empty.
+// Both drawings are "drawing" objects; keys they lack count as empty: a cell or a field of
+// part data that is absent on one side and empty on the other is no change.
 std::vector<DrawingChange> DiffDrawings(const nlohmann::json& before, const nlohmann::json& after);
 
 // The segments of a change's `where`, unescaped.

@@ -10,3 +10,6 @@ inline constexpr int kExitWarnings = 1;
 inline constexpr int kExitUnusable = 2;
 // The module file did not load; nothing else gives this code.
 inline constexpr int kExitModuleNotLoaded = 3;
+// run --strict: the run completed, but the module met a failure (an alert, a host failure, a
+// refused PDM call, a PDM error answer).
+inline constexpr int kExitFailuresSeen = 4;

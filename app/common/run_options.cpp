@@ -2,17 +2,16 @@
 
 #include "app/common/file_path.h"
 #include "app/common/module_loader.h"
-#include "app/common/terminal_text.h"
+#include "app/common/verb_arguments.h"
 
 RunOptions Absolute(const RunOptions& options) {
     RunOptions absolute = options;
     absolute.scenario = std::filesystem::absolute(options.scenario);
     absolute.module = std::filesystem::absolute(options.module);
-    if (options.saveDrawing) {
-        absolute.saveDrawing = std::filesystem::absolute(*options.saveDrawing);
-    }
-    if (options.workdir) {
-        absolute.workdir = std::filesystem::absolute(*options.workdir);
+    for (auto* path : {&absolute.saveDrawing, &absolute.workdir, &absolute.drawing}) {
+        if (*path) {
+            *path = std::filesystem::absolute(**path);
+        }
     }
     return absolute;
 }
@@ -21,51 +20,71 @@ std::filesystem::path BundledExample() {
     return std::filesystem::path(ORBD_EXAMPLES_DIR) / "parts-list.json";
 }
 
-bool ParseRunOptions(const std::vector<std::string>& args, const char* argv0, bool shell,
-                     RunOptions& options, std::string& error) {
-    options.module = DefaultModulePath(argv0);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (word == "--format" && !shell) {
-            if (!hasValue || !ParseTranscriptFormat(args[++i], options.format)) {
-                error = "--format takes text or jsonl";
-                return false;
-            }
-        } else if (word == "--save-drawing" && !shell) {
-            if (!hasValue) {
-                error = "--save-drawing needs a file";
-                return false;
-            }
-            options.saveDrawing = PathFromUtf8(args[++i]);
-        } else if (word == "--workdir") {
-            if (!hasValue) {
-                error = "--workdir needs a folder";
-                return false;
-            }
-            options.workdir = PathFromUtf8(args[++i]);
-        } else if (word == "--changes" && !shell) {
-            options.changes = true;
-        } else if (word == "--allow-outside-workdir") {
-            options.allowOutsideWorkdir = true;
-        } else if (word == "--module") {
-            if (!hasValue) {
-                error = "--module needs a file";
-                return false;
-            }
-            options.module = PathFromUtf8(args[++i]);
-        } else if (!word.empty() && word[0] == '-') {
-            error = "unknown option " + EscapeControls(word);
-            return false;
-        } else if (options.scenario.empty()) {
-            options.scenario = PathFromUtf8(word);
-        } else {
-            error = "more than one scenario given";
-            return false;
-        }
+std::string RunUsage(bool shell) {
+    if (shell) {
+        return "usage: vexa-sim shell [SCENARIO.json] [--workdir DIR] [--allow-outside-workdir] "
+               "[--module FILE]\n";
     }
-    if (options.scenario.empty()) {
-        options.scenario = BundledExample();
+    return "usage: vexa-sim run [SCENARIO.json] [--drawing SAVED.json] [--format text|jsonl]\n"
+           "                    [--save-drawing OUT.json] [--changes[=command|run]] [--strict]\n"
+           "                    [--quiet | --verbose] [--workdir DIR] [--allow-outside-workdir]\n"
+           "                    [--module FILE]\n";
+}
+
+namespace {
+
+std::optional<std::filesystem::path> OptionalPath(const std::string& text) {
+    if (text.empty()) {
+        return std::nullopt;
     }
-    return true;
+    return PathFromUtf8(text);
+}
+
+}  // namespace
+
+std::optional<int> ParseRunOptions(const std::vector<std::string>& args, const char* argv0,
+                                   bool shell, RunOptions& options, std::ostream& out,
+                                   std::ostream& err) {
+    std::string scenario;
+    std::string workdir;
+    std::string module;
+    std::string format = "text";
+    std::string saveDrawing;
+    std::string drawing;
+    std::string changes;
+    CLI::App verb;
+    verb.add_option("scenario", scenario, "the scenario; without it, the bundled example");
+    verb.add_option("--workdir", workdir, "the work directory (kept); without it, a fresh one");
+    verb.add_flag("--allow-outside-workdir", options.allowOutsideWorkdir,
+                  "BOMIniFile and WSPATH may name places outside the work directory");
+    verb.add_option("--module", module, "the module file; without it, the one beside vexa-sim");
+    if (!shell) {
+        verb.add_option("--drawing", drawing,
+                        "a drawing saved with --save-drawing, in place of the scenario's");
+        verb.add_option("--format", format, "text or jsonl")
+            ->check(CLI::IsMember({"text", "jsonl"}));
+        verb.add_option("--save-drawing", saveDrawing, "writes the resulting drawing");
+        // Only "--changes=run" takes a value, so that "--changes S.json" stays the scenario.
+        verb.add_flag("--changes{command}", changes,
+                      "what each command changed in the drawing; =run: the whole run's")
+            ->check(CLI::IsMember({"command", "run"}));
+        verb.add_flag("--strict", options.strict,
+                      "exit 4 after an alert, a host failure, a refused PDM call or a PDM "
+                      "error answer");
+        CLI::Option* quiet = verb.add_flag("--quiet", options.quiet, "no PDM protocol");
+        verb.add_flag("--verbose", options.verbose, "the host's markers [regen], [foreground]")
+            ->excludes(quiet);
+    }
+    if (const std::optional<int> done = ParseVerbArguments(verb, RunUsage(shell), args, out, err)) {
+        return done;
+    }
+    options.scenario = scenario.empty() ? BundledExample() : PathFromUtf8(scenario);
+    options.module = module.empty() ? DefaultModulePath(argv0) : PathFromUtf8(module);
+    options.workdir = OptionalPath(workdir);
+    options.saveDrawing = OptionalPath(saveDrawing);
+    options.drawing = OptionalPath(drawing);
+    ParseTranscriptFormat(format, options.format);
+    options.changes = !changes.empty();
+    options.changesScope = changes == "run" ? ChangesScope::kRun : ChangesScope::kCommand;
+    return std::nullopt;
 }

@@ -6,6 +6,7 @@
 
 #include "app/common/change_text.h"
 #include "app/common/file_path.h"
+#include "app/common/terminal_text.h"
 #include "app/common/text_conversion.h"
 #include "app/common/written_file.h"
 #include "host/kordane.h"
@@ -56,6 +57,21 @@ void DefinePdmIntegrationFunctions() {
     });
 }
 
+// What a step that runs no command did, in the scenario's words.
+std::string StepText(const ScenarioStep& step) {
+    return std::visit(Overloaded{
+                          [](const TypeStep& type) { return type.text; },
+                          [](const CommandStep& command) { return command.name; },
+                          [](const LispStep& lisp) { return lisp.expression; },
+                          [](const SaveStep&) { return std::string("save"); },
+                          [](const FailStep& fail) { return "fail " + fail.operation; },
+                          [](const EnvStep&) { return std::string("env"); },
+                          [](const PdmStep&) { return std::string("pdm"); },
+                          [](const Structure2dStep&) { return std::string("structure2d"); },
+                      },
+                      step.action);
+}
+
 }  // namespace
 
 Session::Session(const RunOptions& options, const Scenario& scenario, Transcript& transcript)
@@ -90,8 +106,10 @@ void Session::Start(const Scenario& scenario) {
         const sim::FaultsSuspended own;
         startDrawing_ =
             sim::saveDrawingKeepingNames(sim::workingDatabase(), handles_, handles_.loadedModules);
+        stepDrawing_ = startDrawing_;
     }
     workDirectory_ = std::make_unique<WorkDirectory>(options_.workdir);
+    transcript_.SetWorkDirectory(workDirectory_->Path());
     KeepInsideWorkDirectory(scenario.pathSettings);
     workDirectory_->WriteFiles(scenario.files);
 
@@ -109,7 +127,16 @@ void Session::Start(const Scenario& scenario) {
     });
     sim::setDialogAnswerHook(
         [this](const winsys::DialogRequest& request) { return uiAnswers_->AnswerDialog(request); });
-    sim::setEventSink([this](const sim::Event& event) { transcript_.Write(event); });
+    summary_ = std::make_unique<CommandSummary>(
+        [this](const sim::Event& summary) { transcript_.Write(summary); });
+    sim::setEventSink([this](const sim::Event& event) {
+        // A command's line comes after the summary of the one before it.
+        summary_->Observe(event);
+        if (const auto ev = event.find("ev"); ev != event.end() && *ev == "command") {
+            stepCommands_.push_back(event.value("name", std::string()));
+        }
+        transcript_.Write(event);
+    });
 
     std::string error;
     module_ = LoadedModule::Load(options_.module, error);
@@ -150,6 +177,7 @@ void Session::ReleaseHooks() {
     sim::setUiAnswerHook({});
     sim::setDialogAnswerHook({});
     sim::setEventSink({});
+    summary_.reset();
 }
 
 Session::~Session() {
@@ -198,8 +226,36 @@ void Session::Enter(const std::u16string& text) {
 }
 
 void Session::Type(const std::u16string& text) {
+    const std::size_t number = ++commandsTyped_;
+    BeginStep(number);
     Enter(text);
     ReportFiles();
+    std::string typed = Utf8(text);
+    while (!typed.empty() && (typed.back() == '\n' || typed.back() == ' ')) {
+        typed.pop_back();
+    }
+    EndStep(number, typed);
+}
+
+void Session::BeginStep(std::size_t number) {
+    stepCommands_.clear();
+    summary_->SetStep(number);
+}
+
+void Session::EndStep(std::size_t number, const std::string& whatItDid) {
+    summary_->End();
+    // The whole run's changes are told with the command that made them, too.
+    if (!options_.changes) {
+        return;
+    }
+    nlohmann::json after = SavedDrawing();
+    std::string commands;
+    for (const std::string& name : stepCommands_) {
+        commands += (commands.empty() ? "" : ", ") + name;
+    }
+    commandChanges_.push_back(CommandChanges{number, commands.empty() ? whatItDid : commands,
+                                             DiffDrawings(stepDrawing_, after)});
+    stepDrawing_ = std::move(after);
 }
 
 void Session::SetEnv(const ScenarioEnv& env) {
@@ -244,6 +300,8 @@ void Session::RunHostCommandStep(const CommandStep& command, const std::string& 
 }
 
 void Session::RunStep(const ScenarioStep& step) {
+    const std::size_t number = stepsRun_++;
+    BeginStep(number);
     std::visit(
         Overloaded{
             [&](const TypeStep& type) { Enter(U16(type.text)); },
@@ -267,6 +325,7 @@ void Session::RunStep(const ScenarioStep& step) {
         },
         step.action);
     ReportFiles();
+    EndStep(number, StepText(step));
 }
 
 nlohmann::ordered_json Session::SavedDrawing() const {
@@ -283,15 +342,25 @@ std::vector<DrawingChange> Session::ChangesSinceStart() const {
 
 std::size_t Session::Finish() {
     finished_ = true;
+    summary_->End();
     const std::size_t open = sim::openObjectCount();
     if (module_) {
         module_->SendMessage(VxRx::kUnloadModuleMsg, module_.get());
         module_.reset();
     }
+    // The path differs in every run, so the jsonl does not carry it.
+    if (workDirectory_->Fresh() && transcript_.format() == TranscriptFormat::kText) {
+        transcript_.WriteText("[workdir] removed at the end, with its " +
+                              std::to_string(workDirectory_->FileCount()) +
+                              " files: " + EscapeControls(Utf8Path(workDirectory_->Path())) +
+                              " (--workdir DIR keeps them)\n");
+    }
     ReportUnfiredFaults();
     ReportMissingTexts();
-    if (options_.changes) {
-        WriteChanges(ChangesSinceStart(), transcript_);
+    if (options_.changes && options_.changesScope == ChangesScope::kCommand) {
+        WriteCommandChanges(commandChanges_, transcript_);
+    } else if (options_.changes) {
+        WriteRunChanges(ChangesSinceStart(), commandChanges_, transcript_);
     }
     sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
     if (options_.saveDrawing) {

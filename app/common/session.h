@@ -16,6 +16,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/common/change_text.h"
+#include "app/common/command_summary.h"
 #include "app/common/drawing_diff.h"
 #include "app/common/module_loader.h"
 #include "app/common/run_options.h"
@@ -53,6 +55,8 @@ class Session {
     nlohmann::ordered_json SavedDrawing() const;
     // What changed in the drawing since the start; needs the "changes" option.
     std::vector<DrawingChange> ChangesSinceStart() const;
+    // A command met an alert, a host failure, a refused PDM call or a PDM error answer.
+    bool FailuresSeen() const { return summary_->FailuresSeen(); }
 
   private:
     void Start(const Scenario& scenario);
@@ -65,6 +69,10 @@ class Session {
     void Enter(const std::u16string& text);
     void RunHostCommandStep(const CommandStep& command, const std::string& path);
     void SetEnv(const ScenarioEnv& env);
+    // Around each step of a run and each command typed in the shell, numbered: the summary of
+    // its commands, and with the "changes" option per command, what it changed.
+    void BeginStep(std::size_t number);
+    void EndStep(std::size_t number, const std::string& whatItDid);
 
     RunOptions options_;
     Transcript& transcript_;
@@ -73,5 +81,13 @@ class Session {
     std::unique_ptr<UiAnswers> uiAnswers_;
     std::unique_ptr<LoadedModule> module_;
     nlohmann::json startDrawing_;
+    std::unique_ptr<CommandSummary> summary_;
+    std::size_t stepsRun_ = 0;
+    std::size_t commandsTyped_ = 0;
+    // The names of the commands the current step ran.
+    std::vector<std::string> stepCommands_;
+    // The drawing before the current step; with the "changes" option only.
+    nlohmann::json stepDrawing_;
+    std::vector<CommandChanges> commandChanges_;
     bool finished_ = false;
 };

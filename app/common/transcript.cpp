@@ -1,10 +1,14 @@
 #include "app/common/transcript.h"
 
 #include <cerrno>
+#include <iterator>
+#include <set>
 #include <vector>
 
+#include "app/common/command_summary.h"
 #include "app/common/exit_codes.h"
 #include "app/common/file_error.h"
+#include "app/common/file_path.h"
 #include "app/common/terminal_text.h"
 
 bool ParseTranscriptFormat(const std::string& word, TranscriptFormat& format) {
@@ -19,7 +23,24 @@ bool ParseTranscriptFormat(const std::string& word, TranscriptFormat& format) {
     return false;
 }
 
+bool Transcript::Shows(const sim::Event& event) const {
+    const auto found = event.find("ev");
+    const std::string ev =
+        found != event.end() && found->is_string() ? found->get<std::string>() : std::string();
+    if (detail_ == TranscriptDetail::kQuiet) {
+        static const std::set<std::string> kept{
+            "command", "prompt", "print", "alert",         "msgbox",           "dialog",
+            "summary", "change", "end",   "fault.unfired", "catalogue.missing"};
+        return kept.contains(ev);
+    }
+    const bool marker = ev == "regen" || ev == "foreground" || ev == "debug";
+    return !(marker && format_ == TranscriptFormat::kText && detail_ != TranscriptDetail::kVerbose);
+}
+
 void Transcript::Write(const sim::Event& event) {
+    if (!Shows(event)) {
+        return;
+    }
     const bool echo = skipEcho_ && IsEcho(event);
     skipEcho_ = false;
     if (format_ == TranscriptFormat::kJsonl) {
@@ -128,6 +149,21 @@ std::string FramedText(const std::string& title, const std::string& text,
     return Framed(title, EscapedLines(text), closing);
 }
 
+// A message box by its buttons, as the user sees it; the style's other bits (icon, default
+// button) are the window system's.
+std::string MessageBoxTitle(const sim::Event& event) {
+    static const char* const kButtons[] = {
+        "OK",     "OK/Cancel",    "Abort/Retry/Ignore",       "Yes/No/Cancel",
+        "Yes/No", "Retry/Cancel", "Cancel/Try Again/Continue"};
+    const auto style = event.find("style");
+    if (style == event.end() || !style->is_number_integer() || style->get<long long>() < 0) {
+        return "message box, style " + Str(event, "style");
+    }
+    const unsigned long long buttons = style->get<unsigned long long>() & 0xFu;
+    return "message box, " + (buttons < std::size(kButtons) ? std::string(kButtons[buttons])
+                                                            : "style " + Str(event, "style"));
+}
+
 std::string DialogText(const sim::Event& event) {
     std::vector<std::string> body;
     const auto texts = event.find("texts");
@@ -148,6 +184,12 @@ std::string DialogText(const sim::Event& event) {
 
 }  // namespace
 
+std::filesystem::path Transcript::Openable(const std::filesystem::path& path) const {
+    return path.is_absolute() || workDirectory_.empty()
+               ? path
+               : (workDirectory_ / path).lexically_normal();
+}
+
 std::string Transcript::AsText(const sim::Event& event) const {
     const std::string ev = Str(event, "ev");
     if (ev == "command") {
@@ -166,7 +208,7 @@ std::string Transcript::AsText(const sim::Event& event) const {
         return FramedText("alert", Str(event, "text"), "");
     }
     if (ev == "msgbox") {
-        return FramedText("message box, style " + Str(event, "style"), Str(event, "text"),
+        return FramedText(MessageBoxTitle(event), Str(event, "text"),
                           "answer: " + Str(event, "answer"));
     }
     if (ev == "dialog") {
@@ -188,8 +230,8 @@ std::string Transcript::AsText(const sim::Event& event) const {
                Quoted(Str(event, "value"));
     }
     if (ev == "file") {
-        return "[file] " + EscapeControls(Str(event, "path")) + " (" + Str(event, "bytes") +
-               " bytes)";
+        return "[file] " + EscapeControls(Utf8Path(Openable(PathFromUtf8(Str(event, "path"))))) +
+               " (" + Str(event, "bytes") + " bytes)";
     }
     if (ev == "catalogue.missing") {
         std::string keys;
@@ -201,6 +243,9 @@ std::string Transcript::AsText(const sim::Event& event) const {
             }
         }
         return "[catalogue] texts the scenario's catalogue lacks, shown as <KEY>: " + keys;
+    }
+    if (ev == "summary") {
+        return SummaryText(event);
     }
     if (ev == "end") {
         return "[end] open objects: " + Str(event, "openObjects");

@@ -54,6 +54,16 @@ WorkDirectory::~WorkDirectory() {
     }
 }
 
+std::size_t WorkDirectory::FileCount() const {
+    std::size_t count = 0;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(path_, error), end; !error && it != end;
+         it.increment(error)) {
+        count += it->is_regular_file(error) ? 1 : 0;
+    }
+    return count;
+}
+
 void WorkDirectory::WriteFiles(const std::vector<ScenarioFile>& files) {
     for (const ScenarioFile& file : files) {
         const fs::path target = path_ / PathFromUtf8(file.name);

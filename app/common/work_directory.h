@@ -23,6 +23,10 @@ class WorkDirectory {
     WorkDirectory& operator=(const WorkDirectory&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
+    // A fresh directory, removed with its files at the end.
+    bool Fresh() const { return fresh_; }
+    // The files in it and its folders now.
+    std::size_t FileCount() const;
     // Whether place (relative to the work directory, or absolute) lies inside it, judged on
     // the names alone.
     bool Contains(const std::filesystem::path& place) const;

@@ -11,6 +11,7 @@
 #include "app/common/file_read.h"
 #include "app/common/terminal_text.h"
 #include "app/common/text_conversion.h"
+#include "app/common/verb_arguments.h"
 #include "app/ini_check/ini_column_check.h"
 #include "app/ini_check/ini_expression_check.h"
 #include "app/ini_check/ini_load_explainer.h"
@@ -38,33 +39,42 @@ struct Arguments {
     std::optional<std::string> database;
 };
 
-std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
-    Arguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::optional<std::string>* option = args[i] == "--section"    ? &parsed.section
-                                             : args[i] == "--scenario" ? &parsed.scenario
-                                             : args[i] == "--key"      ? &parsed.key
-                                             : args[i] == "--db"       ? &parsed.database
-                                                                       : nullptr;
-        if (option != nullptr) {
-            if (i + 1 >= args.size() || option->has_value()) {
-                return std::nullopt;
-            }
-            *option = args[++i];
-        } else if (!parsed.file && !args[i].starts_with("--")) {
-            parsed.file = args[i];
-        } else {
-            return std::nullopt;
-        }
+// Answers nullopt when the check should go on, else the exit code (0 after --help).
+std::optional<int> ParseArguments(const std::vector<std::string>& args, Arguments& parsed,
+                                  std::ostream& out, std::ostream& err) {
+    CLI::App verb;
+    std::string file;
+    std::string section;
+    std::string scenario;
+    std::string key;
+    std::string database;
+    verb.add_option("file", file, "the mapping file; without it, the scenario's BOMIniFile");
+    verb.add_option("--section", section, "the one section to check");
+    verb.add_option("--scenario", scenario, "the scenario whose drawing and PDM it is checked on");
+    verb.add_option("--key", key, "the answer of the section's key prompt");
+    verb.add_option("--db", database, "the answer of the section's PDM folder prompt");
+    for (CLI::Option* option : verb.get_options()) {
+        option->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     }
+    if (const std::optional<int> done = ParseVerbArguments(verb, kUsage, args, out, err)) {
+        return done;
+    }
+    const auto given = [&verb](const char* name, const std::string& value) {
+        return verb.count(name) > 0 ? std::optional<std::string>(value) : std::nullopt;
+    };
+    parsed = Arguments{given("file", file), given("--section", section),
+                       given("--scenario", scenario), given("--key", key), given("--db", database)};
     // The key and the folder stand for the answers of a prompt, so they need the section
     // and a PDM to ask.
     const bool keyFits = !parsed.key || (parsed.section && parsed.scenario);
     const bool databaseFits = !parsed.database || parsed.key;
     if ((!parsed.file && !parsed.scenario) || !keyFits || !databaseFits) {
-        return std::nullopt;
+        err << "vexa-sim: ini-check needs FILE or --scenario; --key needs --section and "
+               "--scenario, --db needs --key\n"
+            << kUsage;
+        return kExitUnusable;
     }
-    return parsed;
+    return std::nullopt;
 }
 
 std::string LoadStateText(std::int32_t state) {
@@ -172,26 +182,24 @@ void CheckFile(const Arguments& parsed, const CIniFile& file, LoadExplanation& r
 }  // namespace
 
 int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const std::optional<Arguments> parsed = ParseArguments(args);
-    if (!parsed) {
-        err << kUsage;
-        return kExitUnusable;
+    Arguments parsed;
+    if (const std::optional<int> done = ParseArguments(args, parsed, out, err)) {
+        return *done;
     }
     std::unique_ptr<ScenarioMappingFile> fromScenario;
     std::string shownFile;
-    if (parsed->file) {
-        shownFile = EscapeControls(*parsed->file);
+    if (parsed.file) {
+        shownFile = EscapeControls(*parsed.file);
     } else {
         try {
-            fromScenario = std::make_unique<ScenarioMappingFile>(PathFromUtf8(*parsed->scenario));
+            fromScenario = std::make_unique<ScenarioMappingFile>(PathFromUtf8(*parsed.scenario));
         } catch (...) {
-            TellScenarioFailure(*parsed->scenario, err);
+            TellScenarioFailure(*parsed.scenario, err);
             return kExitUnusable;
         }
         shownFile = EscapeControls(fromScenario->Name()) + " (the scenario's \"BOMIniFile\")";
     }
-    const std::u16string path =
-        parsed->file ? U16(*parsed->file) : fromScenario->Path().u16string();
+    const std::u16string path = parsed.file ? U16(*parsed.file) : fromScenario->Path().u16string();
     CIniFile file;
     LoadExplanation read = LoadAndExplain(path, file);
     if (file.LoadState() == kIniFileNotOpened) {
@@ -200,15 +208,15 @@ int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
         return kExitUnusable;
     }
     ScenarioCheck check;
-    if (parsed->scenario && !CheckScenario(*parsed, file, read, check, err)) {
+    if (parsed.scenario && !CheckScenario(parsed, file, read, check, err)) {
         return kExitUnusable;
     }
-    CheckFile(*parsed, file, read, check.promptedSections);
+    CheckFile(parsed, file, read, check.promptedSections);
     read.warnings.insert(read.warnings.end(), check.warnings.begin(), check.warnings.end());
     SortByLine(read.warnings);
 
-    if (parsed->section) {
-        const std::u16string name = U16(*parsed->section);
+    if (parsed.section) {
+        const std::u16string name = U16(*parsed.section);
         if (!file.HasSection(name)) {
             read.warnings.push_back(
                 {0, "no section " + Header(FoldSectionName(name)) + " in the file"});
@@ -225,8 +233,8 @@ int RunIniCheck(const std::vector<std::string>& args, std::ostream& out, std::os
             PrintEntries(file, read.sections, name, out);
         }
     }
-    if (parsed->scenario) {
-        out << "\nscenario: " << EscapeControls(*parsed->scenario) << '\n';
+    if (parsed.scenario) {
+        out << "\nscenario: " << EscapeControls(*parsed.scenario) << '\n';
         for (const std::string& note : check.notes) {
             out << note << '\n';
         }

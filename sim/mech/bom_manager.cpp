@@ -7,6 +7,7 @@
 
 #include "host/vxm_bom.h"
 #include "sim/host/faults.h"
+#include "sim/mech/mech_observer.h"
 #include "sim/mech/mech_state.h"
 #include "sim/mech/part_data.h"
 #include "sim/mech/part_ref_paths.h"
@@ -134,7 +135,18 @@ class BomManager final : public VxmBOMManager {
         if (const Vx::ErrorStatus fault = faultOf("setPartData")) {
             return fault;
         }
-        return writePartData(objectId, data);
+        const MechObserver& observer = mechObserver();
+        VxmStringMap before;
+        if (observer.partDataWritten && readPartData(objectId, before) != Vx::eOk) {
+            before.clear();
+        }
+        const Vx::ErrorStatus status = writePartData(objectId, data);
+        if (status == Vx::eOk && observer.partDataWritten) {
+            VxmPartRef* partRef = nullptr;
+            observer.partDataWritten(objectId, lookupAs(objectId, partRef) == Vx::eOk,
+                                     changedFieldCount(before, data));
+        }
+        return status;
     }
 
     Vx::ErrorStatus addPartRefsToBom(VxDbObjectId bomId, const VxDbObjectIdArray& partRefs,
@@ -189,10 +201,15 @@ class BomManager final : public VxmBOMManager {
         }
         row->quantity = quantity;
         VxmStringMap merged = entry->data.map();
+        const MechObserver& observer = mechObserver();
+        const VxmStringMap before = observer.rowWritten ? merged : VxmStringMap();
         for (const auto& [name, value] : cells) {
             merged[name] = value;
         }
         entry->data = PackedTexts(merged);
+        if (observer.rowWritten) {
+            observer.rowWritten(rowId, cells, changedFieldCount(before, merged));
+        }
         return Vx::eOk;
     }
 
@@ -209,6 +226,9 @@ class BomManager final : public VxmBOMManager {
         item = row->item;
         quantity = row->quantity;
         cells = entry->data.map();
+        if (const MechObserver& observer = mechObserver(); observer.rowRead) {
+            observer.rowRead(rowId, item.str(), cells);
+        }
         return Vx::eOk;
     }
 

@@ -2,6 +2,7 @@
 
 #include "host/vx_string.h"
 #include "sim/pdm/expression_parser.h"
+#include "sim/pdm/pdm_control.h"
 
 namespace sim::pdm {
 namespace {
@@ -82,6 +83,7 @@ std::u16string ExpressionEvaluator::where(const Term& t) {
         }
     }
     std::u16string joined;
+    bool found = false;
     for (const std::size_t i : candidates) {
         if (++rowVisits_ > kMaxRowVisits) {
             throw ExpressionError("the query visits too many records");
@@ -90,6 +92,7 @@ std::u16string ExpressionEvaluator::where(const Term& t) {
         if (t.hasCondition && !matches(t.condition, row)) {
             continue;
         }
+        found = true;
         scopes_.push_back(&row);
         const std::u16string value = evaluate(t.result);
         scopes_.pop_back();
@@ -100,6 +103,11 @@ std::u16string ExpressionEvaluator::where(const Term& t) {
             joined += u'\n';
         }
         joined += value;
+    }
+    // A key that names nothing answers as an empty field would: only the hook can tell.
+    if (!found && t.hasCondition && t.condition.kind == Condition::Kind::kCompare &&
+        !t.condition.valueIsReference && t.condition.field == u"ORBKEY") {
+        tellUnknownKey(t.table, t.condition.value);
     }
     return joined;
 }

@@ -18,6 +18,14 @@ void setCatalogueText(const std::u16string& key, const std::u16string& text) {
     store().catalogue[key] = text;
 }
 
+std::optional<std::u16string> catalogueText(const std::u16string& key) {
+    const auto found = store().catalogue.find(key);
+    if (found == store().catalogue.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
 void setShowMissingTexts(bool on) {
     store().showMissingTexts = on;
 }
@@ -94,6 +102,23 @@ std::optional<std::u16string> askSelectItemHook(const std::u16string& title) {
         return std::nullopt;
     }
     return selectItemHook()(title);
+}
+
+namespace {
+UnknownKeyHook& unknownKeyHook() {
+    static UnknownKeyHook hook;
+    return hook;
+}
+}  // namespace
+
+void setUnknownKeyHook(UnknownKeyHook hook) {
+    unknownKeyHook() = std::move(hook);
+}
+
+void tellUnknownKey(const std::u16string& table, const std::u16string& key) {
+    if (unknownKeyHook()) {
+        unknownKeyHook()(table, key);
+    }
 }
 
 void refuse(const std::u16string& command, int code) {

@@ -61,6 +61,8 @@ enum CallCode : int {
 VX_PDM_API void reset();
 
 VX_PDM_API void setCatalogueText(const std::u16string& key, const std::u16string& text);
+// The catalogue's text for the key; none when it has none.
+VX_PDM_API std::optional<std::u16string> catalogueText(const std::u16string& key);
 // On (vexa-sim turns it on; reset turns it off): a key the catalogue lacks answers "<KEY>"
 // instead of an empty text, so that no prompt, alert or dialog shows a blank, and is noted.
 VX_PDM_API void setShowMissingTexts(bool on);
@@ -95,6 +97,13 @@ VX_PDM_API std::size_t pendingSelections();
 using SelectItemHook = std::function<std::optional<std::u16string>(const std::u16string& title)>;
 VX_PDM_API void setSelectItemHook(SelectItemHook hook);
 VX_PDM_API std::optional<std::u16string> askSelectItemHook(const std::u16string& title);
+
+// Told of a key that a query asks for by "ORBKEY=KEY" alone and that no record of the table
+// holds (a run then blanks the fields it maps for it). An empty hook (the default; reset
+// leaves the hook alone) tells no one.
+using UnknownKeyHook = std::function<void(const std::u16string& table, const std::u16string& key)>;
+VX_PDM_API void setUnknownKeyHook(UnknownKeyHook hook);
+VX_PDM_API void tellUnknownKey(const std::u16string& table, const std::u16string& key);
 
 // orbdCall of command answers code (nonzero) and is not carried out: every call, or from
 // refuseNth only the nth call (1-based) counted from now. Code 0 lifts nothing and refuses

@@ -61,8 +61,8 @@ TEST(DrawingDiff, FindsEveryKindOfChangeInAFixedOrder) {
               "Parts list (model space)\n"
               "  row 1 qty: 2 -> 3\n"
               "  row 1 DESCR: \"Washer\" -> \"Washer M8\"\n"
-              "  row 3 added: qty 1, DESCR \"Bolt\"\n"
-              "  row 2 removed: qty 1, DESCR \"Gear\"\n"
+              "  row 3 added: item \"3\", qty 1, state 0, DESCR \"Bolt\"\n"
+              "  row 2 removed: item \"2\", qty 1, state 0, DESCR \"Gear\"\n"
               "Parts-list standard\n"
               "  column NOTE added (hidden)\n");
 }
@@ -139,14 +139,70 @@ TEST(DrawingDiff, PlacesStayReadableAndSafe) {
 TEST(DrawingDiff, JsonlHasOneChangeEventAChange) {
     std::ostringstream out;
     Transcript transcript(out, TranscriptFormat::kJsonl);
-    WriteChanges({{"cell", "parts list (model space)/row 1/D", "a", nullptr}}, transcript);
+    WriteChanges({{"cell", "parts list (model space)/row 1/D", "a", nullptr, {}}}, transcript);
     EXPECT_EQ(out.str(),
               "{\"ev\":\"change\",\"what\":\"cell\",\"where\":\"parts list (model "
               "space)/row 1/D\",\"old\":\"a\",\"new\":null}\n");
     std::ostringstream none;
     Transcript text(none, TranscriptFormat::kText);
-    WriteChanges({}, text);
+    WriteChanges(std::vector<DrawingChange>{}, text);
     EXPECT_EQ(none.str(), "[changes]\nno changes\n");
+}
+
+// Each command's changes come with their cause: fields in jsonl, a heading in the text;
+// commands that changed nothing are left out.
+TEST(DrawingDiff, ChangesOfACommandCarryItsStepAndName) {
+    const std::vector<CommandChanges> commands{
+        {0, "ORBDBOM", {{"cell", "parts list (model space)/row 1/D", nullptr, "a", 1}}},
+        {1, "env", {}},
+        {2, "ORBDDWGINSERT, ORBDUPDATEPARTREF", {{"partData", "drawing/K", "x", "y", {}}}}};
+    std::ostringstream jsonl;
+    Transcript events(jsonl, TranscriptFormat::kJsonl);
+    WriteCommandChanges(commands, events);
+    EXPECT_EQ(jsonl.str(),
+              "{\"ev\":\"change\",\"what\":\"cell\",\"where\":\"parts list (model space)/row "
+              "1/D\",\"old\":null,\"new\":\"a\",\"place\":1,\"step\":0,\"command\":\"ORBDBOM\"}\n"
+              "{\"ev\":\"change\",\"what\":\"partData\",\"where\":\"drawing/K\",\"old\":\"x\","
+              "\"new\":\"y\",\"step\":2,\"command\":\"ORBDDWGINSERT, ORBDUPDATEPARTREF\"}\n");
+    std::ostringstream text;
+    Transcript people(text, TranscriptFormat::kText);
+    WriteCommandChanges(commands, people);
+    EXPECT_EQ(text.str(),
+              "[changes]\n"
+              "ORBDBOM (step 0)\n"
+              "  Parts list (model space)\n"
+              "    row 1 D: (none) -> \"a\"\n"
+              "ORBDDWGINSERT, ORBDUPDATEPARTREF (step 2)\n"
+              "  Drawing\n"
+              "    part data K: \"x\" -> \"y\"\n");
+    std::ostringstream none;
+    Transcript nothing(none, TranscriptFormat::kText);
+    WriteCommandChanges({{1, "env", {}}}, nothing);
+    EXPECT_EQ(none.str(), "[changes]\nno changes\n");
+}
+
+// What reads the same to the module is no change, and rows without an item are told apart by
+// their place.
+TEST(DrawingDiff, ReadsAsPeopleSeeTheDrawing) {
+    const json before = json::parse(R"({
+      "partData": {"A": ""},
+      "boms": [{"owner": null, "rows": [{"item": "1", "qty": 1, "cells": {"D": "x"}},
+                                        {"item": "", "qty": 1, "dataEntry": 5, "cells": {}}]}],
+      "standard": {"columns": [{"name": "ITEM"}]}})");
+    const json after = json::parse(R"({
+      "partData": {"B": ""},
+      "boms": [{"owner": null, "rows": [{"item": "1", "qty": 1, "cells": {"D": "x", "M": ""}},
+                                        {"item": "", "qty": 1, "dataEntry": 5,
+                                         "cells": {"D": "note"}},
+                                        {"item": "", "qty": 2, "state": 1, "cells": {"D": "y"}}]}],
+      "standard": {"columns": [{"name": "ITEM"},
+                               {"name": "MAT", "displayText": "Material", "visible": false}]}})");
+    EXPECT_EQ(ChangesText(DiffDrawings(before, after)),
+              "Parts list (model space)\n"
+              "  row #2 (no item) D: (none) -> \"note\"\n"
+              "  row #3 (no item) added: item \"\", qty 2, state 1, D \"y\"\n"
+              "Parts-list standard\n"
+              "  column MAT added \"Material\" (hidden)\n");
 }
 
 class DiffCommand : public ::testing::Test {
@@ -165,7 +221,8 @@ TEST_F(DiffCommand, ComparesScenariosInTheirSavedForm) {
     EXPECT_EQ(Diff({File("before.json"), File("after.json")}), 0) << err_.str();
     EXPECT_NE(out_.str().find("Parts list (model space)\n  row 1 qty: 2 -> 3\n"), std::string::npos)
         << out_.str();
-    EXPECT_NE(out_.str().find("row 3 added: qty 1, DESCR \"Bolt\""), std::string::npos)
+    EXPECT_NE(out_.str().find("row 3 added: item \"3\", qty 1, state 0, DESCR \"Bolt\""),
+              std::string::npos)
         << out_.str();
 
     EXPECT_EQ(Diff({File("before.json"), File("after.json"), "--format", "jsonl"}), 0);

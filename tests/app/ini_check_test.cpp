@@ -199,6 +199,11 @@ TEST(IniCheck, WrongArguments) {
         EXPECT_NE(check.err.find("usage: vexa-sim ini-check FILE [--section NAME]"),
                   std::string::npos);
     }
+    const Check help = RunCheck({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("usage: vexa-sim ini-check FILE [--section NAME]"), std::string::npos)
+        << help.out;
+    EXPECT_NE(help.out.find("--db"), std::string::npos) << help.out;
 }
 
 }  // namespace

@@ -2,12 +2,16 @@
 // being the drawing the next run starts from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <streambuf>
 
+#include "app/common/command_summary.h"
 #include "app/common/run_options.h"
 #include "app/run/run_command.h"
 
@@ -41,6 +45,11 @@ class Run : public ::testing::Test {
         options.format = format_;
         options.saveDrawing = save;
         options.changes = changes_;
+        options.changesScope = changesScope_;
+        options.strict = strict_;
+        options.quiet = quiet_;
+        options.verbose = verbose_;
+        options.drawing = drawing_;
         options.workdir = workdir_;
         out_.str("");
         err_.str("");
@@ -69,6 +78,11 @@ class Run : public ::testing::Test {
     fs::path dir_;
     std::optional<fs::path> workdir_;
     bool changes_ = false;
+    ChangesScope changesScope_ = ChangesScope::kCommand;
+    bool strict_ = false;
+    bool quiet_ = false;
+    bool verbose_ = false;
+    std::optional<fs::path> drawing_;
     TranscriptFormat format_ = TranscriptFormat::kJsonl;
     std::ostringstream out_;
     std::ostringstream err_;
@@ -286,6 +300,7 @@ TEST_F(Run, ChangesListWhatTheRunDidJustBeforeTheEnd) {
     ASSERT_EQ(RunFile(file), 0) << err_.str();
     const std::string plain = out_.str();
     changes_ = true;
+    changesScope_ = ChangesScope::kRun;
     ASSERT_EQ(RunFile(file), 0) << err_.str();
     std::string rest;
     std::string changes;
@@ -295,23 +310,26 @@ TEST_F(Run, ChangesListWhatTheRunDidJustBeforeTheEnd) {
     }
     EXPECT_EQ(rest, plain);
     const std::string where = "{\"ev\":\"change\",\"what\":";
-    EXPECT_EQ(changes, where +
-                           "\"cell\",\"where\":\"parts list (model space)/row 2/ORBD_PARTNO\","
-                           "\"old\":null,\"new\":\"4711-08\"}\n" +
-                           where +
-                           "\"cell\",\"where\":\"parts list (model space)/row 3/ORBD_PARTNO\","
-                           "\"old\":null,\"new\":\"GB-200\"}\n" +
-                           where +
-                           "\"column\",\"where\":\"parts-list standard/ORBKEY\",\"old\":null,"
-                           "\"new\":{\"name\":\"ORBKEY\",\"visible\":false}}\n" +
-                           where +
-                           "\"column\",\"where\":\"parts-list standard/MATERIAL\",\"old\":null,"
-                           "\"new\":{\"displayText\":\"Material\",\"name\":\"MATERIAL\","
-                           "\"visible\":true}}\n" +
-                           where +
-                           "\"column\",\"where\":\"parts-list standard/WEIGHT\",\"old\":null,"
-                           "\"new\":{\"dataType\":2,\"displayText\":\"Weight\",\"name\":"
-                           "\"WEIGHT\",\"visible\":true}}\n");
+    EXPECT_EQ(
+        changes,
+        where +
+            "\"cell\",\"where\":\"parts list (model space)/row 2/ORBD_PARTNO\","
+            "\"old\":null,\"new\":\"4711-08\",\"place\":2,\"step\":0,\"command\":\"ORBDBOM\"}\n" +
+            where +
+            "\"cell\",\"where\":\"parts list (model space)/row 3/ORBD_PARTNO\","
+            "\"old\":null,\"new\":\"GB-200\",\"place\":3,\"step\":0,\"command\":\"ORBDBOM\"}\n" +
+            where +
+            "\"column\",\"where\":\"parts-list standard/ORBKEY\",\"old\":null,"
+            "\"new\":{\"name\":\"ORBKEY\",\"visible\":false},\"step\":0,\"command\":\"ORBDBOM\"}"
+            "\n" +
+            where +
+            "\"column\",\"where\":\"parts-list standard/MATERIAL\",\"old\":null,"
+            "\"new\":{\"displayText\":\"Material\",\"name\":\"MATERIAL\","
+            "\"visible\":true},\"step\":0,\"command\":\"ORBDBOM\"}\n" +
+            where +
+            "\"column\",\"where\":\"parts-list standard/WEIGHT\",\"old\":null,"
+            "\"new\":{\"dataType\":2,\"displayText\":\"Weight\",\"name\":"
+            "\"WEIGHT\",\"visible\":true},\"step\":0,\"command\":\"ORBDBOM\"}\n");
     const std::vector<nlohmann::json> events = Events();
     ASSERT_GE(events.size(), 7u);
     EXPECT_EQ(events[events.size() - 7]["ev"], "fault.unfired");
@@ -325,8 +343,8 @@ TEST_F(Run, ChangesListWhatTheRunDidJustBeforeTheEnd) {
                               "  row 3 ORBD_PARTNO: (none) -> \"GB-200\"\n"
                               "Parts-list standard\n"
                               "  column ORBKEY added (hidden)\n"
-                              "  column MATERIAL added\n"
-                              "  column WEIGHT added\n"
+                              "  column MATERIAL added \"Material\"\n"
+                              "  column WEIGHT added \"Weight\"\n"
                               "[end] open objects: 0\n"),
               std::string::npos)
         << out_.str();
@@ -445,17 +463,73 @@ TEST_F(Run, ATranscriptThatCannotBeWrittenIsExitTwo) {
 
 TEST_F(Run, ArgumentsAreUtf8AndShownEscaped) {
     RunOptions options;
-    std::string error;
-    ASSERT_TRUE(ParseRunOptions(
-        {"J\xc3\xbcrgen.json", "--workdir", "J\xc3\xbcrgen", "--save-drawing", "\xc3\xbc.json"},
-        "vexa-sim", false, options, error))
-        << error;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(ParseRunOptions({"J\xc3\xbcrgen.json", "--workdir", "J\xc3\xbcrgen", "--save-drawing",
+                               "\xc3\xbc.json"},
+                              "vexa-sim", false, options, out, err),
+              std::nullopt)
+        << err.str();
     EXPECT_EQ(options.scenario, fs::path(u8"J\u00fcrgen.json"));
     EXPECT_EQ(options.workdir, fs::path(u8"J\u00fcrgen"));
     EXPECT_EQ(options.saveDrawing, fs::path(u8"\u00fc.json"));
 
-    EXPECT_FALSE(ParseRunOptions({"--\x1b[2J\xc2\x9b"}, "vexa-sim", false, options, error));
-    EXPECT_EQ(error, "unknown option --\\x1b[2J\\u009b");
+    EXPECT_EQ(ParseRunOptions({"--\x1b[2J\xc2\x9b"}, "vexa-sim", false, options, out, err), 2);
+    EXPECT_EQ(err.str().find('\x1b'), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("--\\x1b[2J\\u009b"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("usage: vexa-sim run"), std::string::npos) << err.str();
+}
+
+// The documented usage stays what it was: an option that takes no value does not swallow the
+// scenario after it, and every verb answers --help with its usage and exit 0.
+TEST_F(Run, ArgumentsKeepTheDocumentedUsage) {
+    const auto parse = [](std::vector<std::string> args, bool shell, RunOptions& options,
+                          std::string* said = nullptr) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const std::optional<int> done = ParseRunOptions(args, "vexa-sim", shell, options, out, err);
+        if (said != nullptr) {
+            *said = out.str() + err.str();
+        }
+        return done;
+    };
+    RunOptions options;
+    ASSERT_EQ(parse({"--changes", "s.json", "--strict", "--quiet", "--drawing", "d.json"}, false,
+                    options),
+              std::nullopt);
+    EXPECT_EQ(options.scenario, fs::path("s.json"));
+    EXPECT_TRUE(options.changes);
+    EXPECT_EQ(options.changesScope, ChangesScope::kCommand);
+    EXPECT_TRUE(options.strict);
+    EXPECT_TRUE(options.quiet);
+    EXPECT_EQ(options.drawing, fs::path("d.json"));
+
+    RunOptions whole;
+    ASSERT_EQ(parse({"--changes=run", "--format", "jsonl"}, false, whole), std::nullopt);
+    EXPECT_EQ(whole.changesScope, ChangesScope::kRun);
+    EXPECT_EQ(whole.format, TranscriptFormat::kJsonl);
+    EXPECT_EQ(whole.scenario, BundledExample());
+    EXPECT_FALSE(whole.strict);
+
+    std::string said;
+    for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--changes=all"},
+                                                  {"--format", "xml"},
+                                                  {"a.json", "b.json"},
+                                                  {"--quiet", "--verbose"},
+                                                  {"--workdir"}}) {
+        RunOptions ignored;
+        EXPECT_EQ(parse(wrong, false, ignored, &said), 2) << wrong.front();
+    }
+    // The shell has no transcript options.
+    RunOptions shell;
+    EXPECT_EQ(parse({"--strict"}, true, shell), 2);
+
+    for (const bool isShell : {false, true}) {
+        RunOptions help;
+        EXPECT_EQ(parse({"--help"}, isShell, help, &said), 0);
+        EXPECT_NE(said.find(RunUsage(isShell)), std::string::npos) << said;
+        EXPECT_NE(said.find("--workdir"), std::string::npos) << said;
+    }
 }
 
 // The work directory, the scenario's files and the files the module writes keep their UTF-8
@@ -505,4 +579,276 @@ TEST_F(Run, MissingCatalogueTextsAreShownAsTheirKeysAndNamedOnce) {
                               "VM2042\n[end] open objects: 0\n"),
               std::string::npos)
         << out_.str();
+}
+
+namespace {
+
+// A parts list of three rows, the second without an item, sent with ORBDBOM; the PDM gives the
+// part number of position 3. pdm is merged into the PDM section.
+nlohmann::json Transfer(const nlohmann::json& pdm = nlohmann::json::object()) {
+    nlohmann::json scenario = nlohmann::json::parse(R"({
+      "files": { "mapping.ini": { "text": "[VexaBomToKORDANE]\r\nDESCR=DESCRIPTION\r\nIDENT=ITEM\r\n" } },
+      "drawing": {
+        "boms": [ { "owner": null, "rows": [
+          { "item": "1", "qty": 3, "cells": { "DESCRIPTION": "Washer" } },
+          { "item": "", "qty": 1, "cells": { "DESCRIPTION": "Note" } },
+          { "item": "3", "qty": 2, "cells": { "DESCRIPTION": "Bolt" } } ] } ],
+        "standard": { "columns": [ { "name": "ITEM" }, { "name": "DESCRIPTION" } ] }
+      },
+      "pdm": { "env": { "BOMIniFile": "mapping.ini", "WSPATH": "", "ORBKEY": "D1" },
+               "hasPart": "1",
+               "tables": {
+                 "Folder_All_Document": [ { "ORBKEY": "D1" } ],
+                 "XREF_ELEMENT": [ { "PARENT_ORBKEY": "D1", "RELATIONSHIP_ID": "ORB.XREF.DOC.PART",
+                                     "CHILD_ORBKEY": "A1" } ],
+                 "Folder_Xref_Child_Part_General": [ { "X_PARENT_ORBKEY": "A1", "X_POSITION": "3",
+                                                       "IDENT": "4711-03" } ] } },
+      "steps": [ { "type": "ORBDBOM\n" } ]
+    })");
+    scenario["pdm"].update(pdm);
+    return scenario;
+}
+
+}  // namespace
+
+// --strict makes a run that met a failure exit 4; without it, or without failures, it is 0.
+TEST_F(Run, StrictExitsFourAfterAFailure) {
+    const fs::path clean = Write("clean.json", Transfer().dump());
+    strict_ = true;
+    EXPECT_EQ(RunFile(clean), 0) << out_.str() << err_.str();
+
+    const fs::path refused =
+        Write("refused.json", Transfer({{"refuse", {{"BOMSTART", 7}}}}).dump());
+    EXPECT_EQ(RunFile(refused), 4) << out_.str();
+    strict_ = false;
+    EXPECT_EQ(RunFile(refused), 0);
+
+    // The alert of a missing mapping section.
+    nlohmann::json noSection = Transfer();
+    noSection["files"]["mapping.ini"]["text"] = "[Other]\r\nA=B\r\n";
+    strict_ = true;
+    EXPECT_EQ(RunFile(Write("alert.json", noSection.dump())), 4) << out_.str();
+
+    // A query that answers a PDM error: a column's display text calls what the PDM lacks.
+    nlohmann::json errorAnswer = Transfer();
+    errorAnswer["files"]["mapping.ini"]["text"] =
+        "[VexaBomToKORDANE]\r\nIDENT=ITEM\r\n[KORDANEFieldsInVexaBOM]\r\nMAT=#(call Nothing "
+        "\"x\")\r\n";
+    const fs::path error = Write("error.json", errorAnswer.dump());
+    EXPECT_EQ(RunFile(error), 4) << out_.str();
+    EXPECT_NE(out_.str().find(R"("result":"!)"), std::string::npos) << out_.str();
+
+    // A mapping file that cannot be read, as a part-reference command prints it.
+    EXPECT_EQ(RunFile(fs::path(ORBD_SCENARIOS_DIR) / "partref_create_no_mapping_file.json"), 4)
+        << out_.str();
+    const std::vector<nlohmann::json> printed = Events();
+    EXPECT_NE(std::find_if(printed.begin(), printed.end(),
+                           [](const nlohmann::json& event) {
+                               return event.value("mappingFailures", 0) == 1;
+                           }),
+              printed.end())
+        << out_.str();
+
+    // A host failure the module prints.
+    EXPECT_TRUE(PrintsHostFailure("\neInvalidInput D5.1 ORBDBOM\n"));
+    EXPECT_TRUE(PrintsHostFailure("Can't create VxmPartRefEntity"));
+    EXPECT_FALSE(PrintsHostFailure("\neInvalidInputs are fine\nThe part eOk\n"));
+}
+
+std::vector<nlohmann::json> OfKind(const std::vector<nlohmann::json>& events, const char* ev) {
+    std::vector<nlohmann::json> found;
+    for (const nlohmann::json& event : events) {
+        if (event.value("ev", "") == ev) {
+            found.push_back(event);
+        }
+    }
+    return found;
+}
+
+TEST_F(Run, EachCommandEndsWithItsSummary) {
+    nlohmann::json scenario = Transfer();
+    scenario["steps"].push_back({{"type", "ORBDBOM\n"}});
+    ASSERT_EQ(RunFile(Write("summary.json", scenario.dump())), 0) << err_.str();
+    const std::vector<nlohmann::json> events = Events();
+    const std::vector<nlohmann::json> summaries = OfKind(events, "summary");
+    ASSERT_EQ(summaries.size(), 2u) << out_.str();
+    const nlohmann::json& first = summaries[0];
+    EXPECT_EQ(first["command"], "ORBDBOM");
+    EXPECT_EQ(first["step"], 0);
+    EXPECT_EQ(first["rowsRead"], 3);
+    EXPECT_EQ(first["rowsSent"], 2);
+    EXPECT_EQ(first["skippedNoItem"], 1);
+    EXPECT_EQ(first["partNumbers"], 1);
+    EXPECT_EQ(first["rowsWritten"], 1);
+    EXPECT_EQ(first["fieldsWritten"], 1) << "ORBD_PARTNO of row 3";
+    EXPECT_EQ(first["refused"], 0);
+    EXPECT_EQ(summaries[1]["step"], 1);
+    EXPECT_EQ(summaries[1]["fieldsWritten"], 0) << "the same part number again changes nothing";
+    // The summary closes its command: it comes before the next command's line.
+    for (std::size_t i = 1; i < events.size(); ++i) {
+        if (events[i]["ev"] == "command") {
+            EXPECT_EQ(events[i - 1]["ev"], "summary") << i;
+        }
+    }
+
+    format_ = TranscriptFormat::kText;
+    ASSERT_EQ(RunFile(Write("summary.json", scenario.dump())), 0) << err_.str();
+    EXPECT_NE(out_.str().find("[summary] ORBDBOM: 3 rows read, 2 sent, 1 skipped (1 no item), 1 "
+                              "part numbers received, 1 rows written, 0 part references written, "
+                              "1 fields written, 0 PDM calls refused, 0 PDM error answers\n"),
+              std::string::npos)
+        << out_.str();
+}
+
+// A key the PDM does not know is named, and rows without a key are skipped, with why.
+TEST_F(Run, SummaryNamesKeysThePdmDoesNotKnow) {
+    const nlohmann::json scenario = nlohmann::json::parse(R"({
+      "files": { "mapping.ini": { "text": "[KORDANEPartRefToVexa]\r\nDESCR=#DESCRIPTION\r\n" } },
+      "drawing": { "boms": [ { "owner": null, "rows": [
+          { "item": "1", "qty": 1, "cells": { "ORBKEY": "P1" } },
+          { "item": "2", "qty": 1, "cells": { "ORBKEY": "NOSUCH" } },
+          { "item": "3", "qty": 1, "cells": { "DESCR": "no key" } } ] } ] },
+      "pdm": { "env": { "BOMIniFile": "mapping.ini" },
+               "tables": { "Folder_All_Document": [ { "ORBKEY": "P1", "DESCRIPTION": "Shaft" } ] } },
+      "steps": [ { "type": "ORBDUPDATEPARTREFS\n" } ]
+    })");
+    ASSERT_EQ(RunFile(Write("keys.json", scenario.dump())), 0) << err_.str();
+    const std::vector<nlohmann::json> summaries = OfKind(Events(), "summary");
+    ASSERT_EQ(summaries.size(), 1u) << out_.str();
+    EXPECT_EQ(summaries[0]["unknownKeys"], nlohmann::json::array({"NOSUCH"})) << out_.str();
+    EXPECT_EQ(summaries[0]["skippedNoKey"], 1) << out_.str();
+    EXPECT_EQ(summaries[0]["rowsRead"], 3) << out_.str();
+}
+
+TEST_F(Run, QuietLeavesOutThePdmProtocolAndVerboseAddsTheMarkers) {
+    const fs::path scenario = Write("quiet.json", Transfer().dump());
+    quiet_ = true;
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    for (const nlohmann::json& event : Events()) {
+        const std::string ev = event["ev"];
+        EXPECT_TRUE(ev == "command" || ev == "summary" || ev == "end") << event.dump();
+    }
+    format_ = TranscriptFormat::kText;
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    EXPECT_EQ(out_.str().find("PDM BOMSTART"), std::string::npos) << out_.str();
+    EXPECT_EQ(out_.str().find("PDM prep"), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("Command: ORBDBOM"), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("[summary] ORBDBOM"), std::string::npos) << out_.str();
+
+    // The reactor's bring-to-front is an internal marker, shown only with --verbose.
+    quiet_ = false;
+    const fs::path front = fs::path(ORBD_SCENARIOS_DIR) / "partref_create_no_mapping_file.json";
+    ASSERT_EQ(RunFile(front), 0) << err_.str();
+    const std::string normal = out_.str();
+    verbose_ = true;
+    ASSERT_EQ(RunFile(front), 0) << err_.str();
+    EXPECT_EQ(normal.find("[foreground]"), std::string::npos) << normal;
+    EXPECT_NE(out_.str().find("[foreground]"), std::string::npos) << out_.str();
+}
+
+// Each change names the step and the command that made it; --changes=run lists the whole
+// run's, each with the step that last changed its place.
+TEST_F(Run, ChangesCarryTheirCause) {
+    nlohmann::json scenario = Transfer();
+    scenario["steps"] = nlohmann::json::parse(R"([
+      { "type": "ORBDBOM\n" },
+      { "env": { "ORBKEY": "D2" } },
+      { "command": "DRAWLINE", "add": [ { "handle": 50, "type": "line" } ] } ])");
+    const fs::path file = Write("cause.json", scenario.dump());
+    changes_ = true;
+    ASSERT_EQ(RunFile(file), 0) << err_.str();
+    std::vector<nlohmann::json> changes = OfKind(Events(), "change");
+    ASSERT_EQ(changes.size(), 3u) << out_.str();
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(changes[i]["step"], 0) << changes[i].dump();
+        EXPECT_EQ(changes[i]["command"], "ORBDBOM") << changes[i].dump();
+    }
+    EXPECT_EQ(changes[2]["step"], 2);
+    EXPECT_EQ(changes[2]["command"], "DRAWLINE");
+    EXPECT_EQ(changes[2]["where"], "drawing/line 50");
+
+    format_ = TranscriptFormat::kText;
+    ASSERT_EQ(RunFile(file), 0) << err_.str();
+    EXPECT_NE(out_.str().find("[changes]\n"
+                              "ORBDBOM (step 0)\n"
+                              "  Parts list (model space)\n"
+                              "    row 3 ORBD_PARTNO: (none) -> \"4711-03\"\n"
+                              "  Parts-list standard\n"
+                              "    column ORBKEY added (hidden)\n"
+                              "DRAWLINE (step 2)\n"
+                              "  Drawing\n"
+                              "    line 50 added at (0, 0)\n"
+                              "[end]"),
+              std::string::npos)
+        << out_.str();
+
+    format_ = TranscriptFormat::kJsonl;
+    changesScope_ = ChangesScope::kRun;
+    ASSERT_EQ(RunFile(file), 0) << err_.str();
+    const std::vector<nlohmann::json> whole = OfKind(Events(), "change");
+    ASSERT_EQ(whole.size(), 3u) << out_.str();
+    // The same changes, each with the step that made it.
+    std::map<std::string, nlohmann::json> causes;
+    for (const nlohmann::json& change : changes) {
+        causes[change["where"]] = change["step"];
+    }
+    for (const nlohmann::json& change : whole) {
+        EXPECT_EQ(change["step"], causes.at(change["where"])) << change.dump();
+    }
+}
+
+// --drawing runs the scenario's files, PDM and steps on a saved drawing.
+TEST_F(Run, TheDrawingOfASavedFileRunsWithTheScenario) {
+    nlohmann::json first = Transfer();
+    first["steps"] = nlohmann::json::array();
+    first["drawing"]["boms"][0]["rows"][0]["cells"]["DESCRIPTION"] = "Washer, saved";
+    ASSERT_EQ(RunFile(Write("first.json", first.dump()), dir_ / "saved.json"), 0) << err_.str();
+
+    drawing_ = dir_ / "saved.json";
+    ASSERT_EQ(RunFile(Write("transfer.json", Transfer().dump())), 0) << err_.str();
+    EXPECT_NE(out_.str().find(R"("arg":"DESCR \"Washer, saved\"")"), std::string::npos)
+        << out_.str();
+    EXPECT_EQ(out_.str().find(R"("arg":"DESCR \"Washer\"")"), std::string::npos) << out_.str();
+
+    // A step that does not fit the saved drawing is the scenario's fault, a drawing that breaks
+    // the schema the saved file's.
+    nlohmann::json erase = Transfer();
+    erase["steps"] = nlohmann::json::parse(R"([{"command": "ERASE", "erase": [99]}])");
+    EXPECT_EQ(RunFile(Write("erase.json", erase.dump())), 2);
+    EXPECT_NE(err_.str().find("erase.json: at /steps/0/erase/0"), std::string::npos) << err_.str();
+    Write("broken.json", R"({"drawing": {"entities": [{"handle": 1, "type": "circle"}]}})");
+    drawing_ = dir_ / "broken.json";
+    EXPECT_EQ(RunFile(Write("transfer.json", Transfer().dump())), 2);
+    EXPECT_NE(err_.str().find("broken.json: at /drawing/entities/0/type"), std::string::npos)
+        << err_.str();
+
+    // A saved drawing that cannot be read is named as such.
+    drawing_ = dir_ / "missing.json";
+    EXPECT_EQ(RunFile(Write("transfer.json", Transfer().dump())), 2);
+    EXPECT_NE(err_.str().find("missing.json"), std::string::npos) << err_.str();
+    EXPECT_TRUE(out_.str().empty()) << out_.str();
+}
+
+// The text names files by a path the user can open, and tells that a fresh work directory
+// goes away.
+TEST_F(Run, TextNamesFilesByTheirFullPath) {
+    format_ = TranscriptFormat::kText;
+    const fs::path scenario =
+        Write("export.json", Export({}, {{{"type", "ORBDBOMEXPORT\n"}}}).dump());
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    const std::string text = out_.str();
+    const std::size_t file = text.find("[file] ");
+    ASSERT_NE(file, std::string::npos) << text;
+    const std::string path = text.substr(file + 7, text.find(" (", file) - file - 7);
+    EXPECT_TRUE(fs::path(path).is_absolute()) << path;
+    EXPECT_EQ(fs::path(path).filename(), "A1KorBom.txt") << path;
+    EXPECT_NE(text.find("[workdir] removed at the end, with its 2 files: "), std::string::npos)
+        << text;
+
+    workdir_ = dir_ / "kept";
+    ASSERT_EQ(RunFile(scenario), 0) << err_.str();
+    EXPECT_NE(out_.str().find("[file] " + (dir_ / "kept" / "A1KorBom.txt").string()),
+              std::string::npos)
+        << out_.str();
+    EXPECT_EQ(out_.str().find("[workdir]"), std::string::npos) << out_.str();
 }

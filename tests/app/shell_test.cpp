@@ -204,7 +204,7 @@ TEST_F(Shell, QuestionsAreAnsweredFromTheInput) {
         out.find("Command: .changes\nDrawing\n  part reference 21 added at (15, 10)\n");
     EXPECT_NE(before, std::string::npos) << "nothing changed at the start\n" << out;
     EXPECT_NE(after, std::string::npos) << "the new part reference\n" << out;
-    EXPECT_TRUE(Has(out, "  row 11 added: qty 1, DESCR \"Screw M6\"")) << out;
+    EXPECT_TRUE(Has(out, "  row 11 added: item \"11\", qty 1, state 1, DESCR \"Screw M6\"")) << out;
     EXPECT_FALSE(Has(out, "dataEntry:")) << "row 10 has no data entry of the scenario's, and "
                                             "keeps the one it was given at the start\n"
                                          << out;

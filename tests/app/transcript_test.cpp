@@ -2,6 +2,7 @@
 // traffic one line per call, and nothing that a terminal would take as a control sequence.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "app/common/transcript.h"
@@ -65,7 +66,12 @@ TEST(TextTranscript, BoxesAreFramedWithTheirTextsPlain) {
         << "a box shows its first empty line";
     EXPECT_EQ(
         Text({{"ev", "msgbox"}, {"text", "Replace \"K-1\"?"}, {"style", 4}, {"answer", "yes"}}),
-        "  +-- message box, style 4\n  | Replace \"K-1\"?\n  +-- answer: yes\n");
+        "  +-- message box, Yes/No\n  | Replace \"K-1\"?\n  +-- answer: yes\n");
+    EXPECT_EQ(Text({{"ev", "msgbox"}, {"text", "?"}, {"style", 36}, {"answer", "no"}}),
+              "  +-- message box, Yes/No\n  | ?\n  +-- answer: no\n")
+        << "the icon bits are not buttons";
+    EXPECT_EQ(Text({{"ev", "msgbox"}, {"text", "?"}, {"style", 15}, {"answer", "ok"}}),
+              "  +-- message box, style 15\n  | ?\n  +-- answer: ok\n");
     EXPECT_EQ(Text({{"ev", "dialog"},
                     {"id", 210},
                     {"caption", "Part \"reference\""},
@@ -153,3 +159,57 @@ TEST(JsonlTranscript, IsTheEventAsOneJsonLine) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string Shown(const sim::Event& event, TranscriptFormat format, TranscriptDetail detail) {
+    std::ostringstream out;
+    Transcript transcript(out, format);
+    transcript.SetDetail(detail);
+    transcript.Write(event);
+    return out.str();
+}
+
+}  // namespace
+
+// --quiet drops the PDM protocol in both forms; the host's internal markers are for --verbose
+// in the text, and always in jsonl.
+TEST(TextTranscript, DetailDecidesWhatIsShown) {
+    const sim::Event call{{"ev", "pdm.call"}, {"name", "BOMSTART"}, {"arg", ""}, {"code", 0}};
+    const sim::Event regen{{"ev", "regen"}};
+    const sim::Event alert{{"ev", "alert"}, {"text", "x"}};
+    for (const TranscriptFormat format : {TranscriptFormat::kText, TranscriptFormat::kJsonl}) {
+        EXPECT_EQ(Shown(call, format, TranscriptDetail::kQuiet), "");
+        EXPECT_NE(Shown(call, format, TranscriptDetail::kNormal), "");
+        EXPECT_NE(Shown(alert, format, TranscriptDetail::kQuiet), "");
+        EXPECT_EQ(Shown(regen, format, TranscriptDetail::kQuiet), "");
+    }
+    EXPECT_EQ(Shown(regen, TranscriptFormat::kText, TranscriptDetail::kNormal), "");
+    EXPECT_EQ(Shown(regen, TranscriptFormat::kText, TranscriptDetail::kVerbose), "[regen]\n");
+    EXPECT_EQ(Shown(regen, TranscriptFormat::kJsonl, TranscriptDetail::kNormal),
+              "{\"ev\":\"regen\"}\n");
+}
+
+TEST(TextTranscript, FilesAreNamedByAPathTheUserCanOpen) {
+    std::ostringstream out;
+    Transcript transcript(out, TranscriptFormat::kText);
+    const std::filesystem::path work = std::filesystem::absolute("work");
+    transcript.SetWorkDirectory(work);
+    transcript.Write({{"ev", "file"}, {"path", "ws/../D1KorBom.txt"}, {"bytes", 3}});
+    const std::filesystem::path outside = std::filesystem::absolute("outside/x.txt");
+    transcript.Write({{"ev", "file"}, {"path", outside.string()}, {"bytes", 1}});
+    EXPECT_EQ(out.str(), "[file] " + (work / "D1KorBom.txt").string() + " (3 bytes)\n[file] " +
+                             outside.string() + " (1 bytes)\n");
+}
+
+TEST(TextTranscript, SummaryNamesWhatWentWrongOnlyWhenItDid) {
+    const sim::Event summary{
+        {"ev", "summary"},   {"command", "ORBDBOM"},     {"step", 0},          {"rowsRead", 7},
+        {"rowsSent", 6},     {"skippedNoItem", 1},       {"skippedNoKey", 0},  {"partNumbers", 2},
+        {"rowsWritten", 2},  {"partRefsWritten", 0},     {"fieldsWritten", 2}, {"refused", 0},
+        {"errorAnswers", 0}, {"unknownKeys", {"K\x1b"}}, {"alerts", 1},        {"hostFailures", 0}};
+    EXPECT_EQ(Text(summary),
+              "[summary] ORBDBOM: 7 rows read, 6 sent, 1 skipped (1 no item), 2 part numbers "
+              "received, 2 rows written, 0 part references written, 2 fields written, 0 PDM calls "
+              "refused, 0 PDM error answers, 1 alerts; keys the PDM does not know: \"K\\x1b\"\n");
+}

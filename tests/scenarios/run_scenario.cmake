@@ -1,9 +1,9 @@
 # Runs one scenario through vexa-sim and compares its transcript with the expected one.
 # EMULATOR, if set, runs a cross-compiled vexa-sim (Wine for the Windows build). With
-# --changes the transcript also holds what the run wrote into the drawing: right calls that
+# --changes=run the transcript also holds what the run wrote into the drawing: right calls that
 # leave the wrong data behind fail as well.
 execute_process(
-    COMMAND ${EMULATOR} ${SIM} run ${SCENARIO} --format jsonl --changes
+    COMMAND ${EMULATOR} ${SIM} run ${SCENARIO} --format jsonl --changes=run
     OUTPUT_FILE ${ACTUAL}
     ERROR_VARIABLE errors
     RESULT_VARIABLE status)
