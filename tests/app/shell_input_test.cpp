@@ -1,0 +1,56 @@
+// How the shell takes what is typed: answers to buttons, and the keys of a terminal.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/shell/answer_choice.h"
+#include "app/shell/terminal_keys.h"
+
+namespace {
+
+TEST(AnswerChoice, NamesLabelsAndTheirStartsInAnyCase) {
+    const std::vector<Choice> dialog = {{1, {"OK", "Insert"}}, {2, {"Cancel", "Do not insert"}}};
+    EXPECT_EQ(MatchChoice("ok", dialog), 1);
+    EXPECT_EQ(MatchChoice("  INSERT ", dialog), 1);
+    EXPECT_EQ(MatchChoice("i", dialog), 1);
+    EXPECT_EQ(MatchChoice("c", dialog), 2);
+    EXPECT_EQ(MatchChoice("Do not", dialog), 2);
+    EXPECT_EQ(MatchChoice("Do not insert", dialog), 2);
+    EXPECT_EQ(MatchChoice("", dialog), std::nullopt);
+    EXPECT_EQ(MatchChoice("okay", dialog), std::nullopt) << "longer than any name";
+    EXPECT_EQ(MatchChoice("insertion", dialog), std::nullopt);
+    EXPECT_EQ(MatchChoice("x", dialog), std::nullopt);
+
+    // Labels that share a start: only a whole name, or a start of one choice alone, decides.
+    const std::vector<Choice> close = {{6, {"Yes", "Keep"}}, {7, {"No", "Keep none"}}};
+    EXPECT_EQ(MatchChoice("kee", close), std::nullopt) << "begins both";
+    EXPECT_EQ(MatchChoice("keep", close), 6) << "the whole name wins over a start";
+    EXPECT_EQ(MatchChoice("keep n", close), 7);
+
+    EXPECT_EQ(AcceptedAnswers({{6, {"Yes"}}, {7, {"No"}}}), "Yes or No");
+    EXPECT_EQ(AcceptedAnswers({{6, {"Yes"}}, {7, {"No"}}, {2, {"Cancel"}}}), "Yes, No or Cancel");
+    EXPECT_EQ(AcceptedAnswers(dialog), "OK (Insert) or Cancel (Do not insert)");
+}
+
+TEST(TerminalKeys, SequencesAreBoundDroppedWholeOrAnEsc) {
+    EXPECT_EQ(ClassifyKeySequence("\x1b"), KeySequence::kIncomplete);
+    EXPECT_EQ(ClassifyKeySequence("\x1b\x1b"), KeySequence::kEscape);
+    for (const char* bound : {"\x1b[A", "\x1bOA", "\x1b[2~", "\x1b[3~", "\x1b[H", "\x1b[1;5C"}) {
+        EXPECT_EQ(ClassifyKeySequence(bound), KeySequence::kBound) << bound + 1;
+    }
+    for (const char* open : {"\x1b[", "\x1b[2", "\x1b[1;5", "\x1bO"}) {
+        EXPECT_EQ(ClassifyKeySequence(open), KeySequence::kIncomplete) << open + 1;
+    }
+    // Page Up, F5, Alt-x, a broken sequence: each dropped whole, none of it typed.
+    for (const char* unbound : {"\x1b[5~", "\x1b[15~", "\x1bx", "\x1b[2\x01", "\x1bOAB"}) {
+        EXPECT_EQ(ClassifyKeySequence(unbound), KeySequence::kUnbound) << unbound + 1;
+    }
+    EXPECT_EQ(ClassifyKeySequence("\x1b[" + std::string(20, '1')), KeySequence::kUnbound)
+        << "a sequence that never ends is no key";
+    for (const BoundKey& key : BoundKeys()) {
+        EXPECT_EQ(ClassifyKeySequence(key.sequence), KeySequence::kBound);
+    }
+}
+
+}  // namespace
