@@ -1,10 +1,14 @@
 // How the shell takes what is typed: answers to buttons, and the keys of a terminal.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/shell/answer_choice.h"
+#include "app/shell/interrupt.h"
+#include "app/shell/line_reader.h"
 #include "app/shell/terminal_keys.h"
 
 namespace {
@@ -51,6 +55,54 @@ TEST(TerminalKeys, SequencesAreBoundDroppedWholeOrAnEsc) {
     for (const BoundKey& key : BoundKeys()) {
         EXPECT_EQ(ClassifyKeySequence(key.sequence), KeySequence::kBound);
     }
+}
+
+volatile std::sig_atomic_t othersHandlerRan = 0;
+void OthersHandler(int) {
+    othersHandlerRan = 1;
+}
+
+// Ctrl-C while a command runs (no read under way) cancels the command's next question, and
+// is forgotten at the next command line; the program's own handler is back afterwards.
+TEST(Interrupt, ACtrlCBetweenReadsCancelsTheNextAnswerOnly) {
+    const auto previous = std::signal(SIGINT, OthersHandler);
+    {
+        const InterruptCatcher catching;
+        std::istringstream in("P7\nP8\n.bom\n");
+        std::ostringstream out;
+        StreamLineReader reader(in, out, true);
+
+        std::raise(SIGINT);
+        const TypedLine cancelled = reader.Read("ORBKEY: ", LineKind::kAnswer);
+        EXPECT_EQ(cancelled.end, LineEnd::kCancel);
+        EXPECT_EQ(out.str(), "ORBKEY: \n") << "the question is shown, and ended";
+        const TypedLine next = reader.Read("ORBKEY: ", LineKind::kAnswer);
+        EXPECT_EQ(next.end, LineEnd::kEnter);
+        EXPECT_EQ(next.text, "P7") << "nothing typed was lost";
+
+        std::raise(SIGINT);
+        const TypedLine command = reader.Read("Command: ", LineKind::kCommand);
+        EXPECT_EQ(command.end, LineEnd::kEnter);
+        EXPECT_EQ(command.text, "P8");
+        EXPECT_EQ(reader.Read("ORBKEY: ", LineKind::kAnswer).end, LineEnd::kEnter)
+            << "the command line forgot it";
+        EXPECT_EQ(othersHandlerRan, 0);
+    }
+    std::raise(SIGINT);
+    EXPECT_EQ(othersHandlerRan, 1) << "the handler before the shell's is back";
+    std::signal(SIGINT, previous);
+}
+
+TEST(StreamLineReader, EscapeCancelsEndOfInputEnds) {
+    std::istringstream in("\x1b\nyes\r\n");
+    std::ostringstream out;
+    StreamLineReader reader(in, out, true);
+    EXPECT_EQ(reader.Read("? ", LineKind::kAnswer).end, LineEnd::kCancel);
+    const TypedLine yes = reader.Read("? ", LineKind::kAnswer);
+    EXPECT_EQ(yes.end, LineEnd::kEnter);
+    EXPECT_EQ(yes.text, "yes");
+    EXPECT_EQ(reader.Read("? ", LineKind::kCommand).end, LineEnd::kEndOfInput);
+    EXPECT_EQ(out.str(), "? \\x1b\n? yes\n? \n") << "each line ends on the screen";
 }
 
 }  // namespace
