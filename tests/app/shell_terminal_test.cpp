@@ -12,6 +12,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -59,7 +60,15 @@ class ShellAtATerminal : public ::testing::Test {
         fs::remove_all(dir_);
     }
 
+    // Keys go in once the line editor reads (the terminal out of line mode): typed earlier,
+    // the terminal's own line editing would hold them, as it would a person's.
     void Press(const std::string& keys) {
+        const auto giveUp = std::chrono::steady_clock::now() + kPatience;
+        termios mode{};
+        while (tcgetattr(terminal_, &mode) == 0 && (mode.c_lflag & ICANON) != 0 &&
+               std::chrono::steady_clock::now() < giveUp) {
+            usleep(2000);
+        }
         ASSERT_EQ(write(terminal_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
     }
 
