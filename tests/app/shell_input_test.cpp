@@ -9,6 +9,7 @@
 #include "app/shell/answer_choice.h"
 #include "app/shell/interrupt.h"
 #include "app/shell/line_reader.h"
+#include "app/shell/shell_questions.h"
 #include "app/shell/terminal_keys.h"
 
 namespace {
@@ -103,6 +104,22 @@ TEST(StreamLineReader, EscapeCancelsEndOfInputEnds) {
     EXPECT_EQ(yes.text, "yes");
     EXPECT_EQ(reader.Read("? ", LineKind::kCommand).end, LineEnd::kEndOfInput);
     EXPECT_EQ(out.str(), "? \\x1b\n? yes\n? \n") << "each line ends on the screen";
+}
+
+// Cancel is the Cancel button where a box has one; a box without keeps its default.
+TEST(ShellQuestions, ACancelledBoxAnswersItsCancelButton) {
+    std::istringstream in("\x1b\n\x1b\n\x1b\n");
+    std::ostringstream out;
+    StreamLineReader reader(in, out, true);
+    Transcript transcript(out, TranscriptFormat::kText);
+    ShellQuestions questions(reader, out, transcript);
+    sim::MessageBoxRequest box{u"Save?", u"Drawing", 0x03};
+    EXPECT_EQ(questions.AskMessageBox(box), winsys::kIdCancel) << "Yes/No/Cancel, not No";
+    box.style = 0x01;
+    EXPECT_EQ(questions.AskMessageBox(box), winsys::kIdCancel) << "OK/Cancel";
+    box.style = 0x04;
+    EXPECT_EQ(questions.AskMessageBox(box), std::nullopt) << "Yes/No: the default";
+    EXPECT_TRUE(out.str().find("[Yes/No/Cancel] ") != std::string::npos) << out.str();
 }
 
 }  // namespace
