@@ -1,11 +1,11 @@
 #include "app/shell/line_reader.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "app/common/terminal_text.h"
+#include "app/shell/interrupt.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -16,17 +16,33 @@
 #endif
 
 #if defined(ORBD_HAVE_LIBEDIT) && !defined(_WIN32)
-#include <clocale>
-
-#include <editline/readline.h>
+#include "app/shell/edit_line_reader.h"
 #define ORBD_LINE_EDITING 1
 #endif
 
-std::optional<std::string> StreamLineReader::Read(const std::string& prompt) {
+TypedLine LineReader::Read(const std::string& prompt, LineKind kind) {
+    if (TakeInterrupt() && kind == LineKind::kAnswer) {
+        out_ << prompt << "\n";
+        return {LineEnd::kCancel, {}};
+    }
+    return ReadLine(prompt, kind);
+}
+
+TypedLine StreamLineReader::ReadLine(const std::string& prompt, LineKind /*kind*/) {
     out_ << prompt << std::flush;
     std::string line;
     if (!std::getline(in_, line)) {
-        return std::nullopt;
+        out_ << "\n";
+        if (!TakeInterrupt()) {
+            return {LineEnd::kEndOfInput, {}};
+        }
+        // Ctrl-C at a terminal without line editing: the read was interrupted, the input
+        // goes on.
+        in_.clear();
+        if (&in_ == &std::cin) {
+            std::clearerr(stdin);
+        }
+        return {LineEnd::kCancel, {}};
     }
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();  // a file written on Windows
@@ -34,65 +50,20 @@ std::optional<std::string> StreamLineReader::Read(const std::string& prompt) {
     if (echo_) {
         out_ << EscapeControls(line) << "\n";
     }
-    return line;
+    // The host's command line takes Escape as Cancel; a piped session can give it so.
+    if (line.find('\x1b') != std::string::npos) {
+        return {LineEnd::kCancel, {}};
+    }
+    return {LineEnd::kEnter, line};
 }
-
-#ifdef ORBD_LINE_EDITING
-namespace {
-
-// libedit takes the terminal's character set from the locale; without it every byte above
-// 127 is refused. The locale is set only while libedit starts and reads a line: the module's case
-// mapping must see the "C" locale it sees in "vexa-sim run".
-class TerminalLocale {
-  public:
-    TerminalLocale() : saved_(std::setlocale(LC_CTYPE, nullptr)) { std::setlocale(LC_CTYPE, ""); }
-    ~TerminalLocale() { std::setlocale(LC_CTYPE, saved_.c_str()); }
-    TerminalLocale(const TerminalLocale&) = delete;
-    TerminalLocale& operator=(const TerminalLocale&) = delete;
-
-  private:
-    std::string saved_;
-};
-
-// libedit keeps one editor and one history per process; so does this reader.
-class EditLineReader final : public LineReader {
-  public:
-    explicit EditLineReader(std::ostream& out) : out_(out) {
-        const TerminalLocale locale;  // libedit settles its character set here
-        using_history();
-    }
-    ~EditLineReader() override { clear_history(); }
-    EditLineReader(const EditLineReader&) = delete;
-    EditLineReader& operator=(const EditLineReader&) = delete;
-
-    std::optional<std::string> Read(const std::string& prompt) override {
-        out_ << std::flush;
-        std::fflush(stdout);
-        const TerminalLocale locale;
-        char* typed = readline(prompt.c_str());
-        if (typed == nullptr) {
-            return std::nullopt;
-        }
-        std::string line(typed);
-        std::free(typed);
-        if (!line.empty()) {
-            add_history(line.c_str());
-        }
-        return line;
-    }
-
-  private:
-    std::ostream& out_;
-};
-
-}  // namespace
-#endif
 
 std::unique_ptr<LineReader> MakeConsoleLineReader(std::ostream& out) {
     const bool terminal = ORBD_ISATTY(0) != 0;
 #ifdef ORBD_LINE_EDITING
     if (terminal && ORBD_ISATTY(1) != 0) {
-        return std::make_unique<EditLineReader>(out);
+        if (std::unique_ptr<LineReader> editing = MakeEditLineReader(out)) {
+            return editing;
+        }
     }
 #endif
     return std::make_unique<StreamLineReader>(std::cin, out, !terminal);

@@ -4,15 +4,35 @@
 
 #include <istream>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <string>
+
+// How a read ended: Enter; a cancel (Ctrl-C, Esc at a terminal, a line holding an Escape
+// from a stream), as the host's Cancel; or the end of the input (Ctrl-D on an empty line at a
+// terminal). Only Enter gives text.
+enum class LineEnd { kEnter, kCancel, kEndOfInput };
+struct TypedLine {
+    LineEnd end = LineEnd::kEndOfInput;
+    std::string text;
+};
+
+// Commands and the answers to questions are kept in separate histories.
+enum class LineKind { kCommand, kAnswer };
 
 class LineReader {
   public:
     virtual ~LineReader() = default;
-    // Shows the prompt and reads one line without its end; nothing at the end of the input.
-    virtual std::optional<std::string> Read(const std::string& prompt) = 0;
+    // Shows the prompt and reads one line without its end. A line that does not end with
+    // Enter is ended on the screen. A Ctrl-C that came since the last read (while a command
+    // ran) cancels an answer at once; at a command line it is forgotten.
+    TypedLine Read(const std::string& prompt, LineKind kind);
+
+  protected:
+    // out shows the prompts and must outlive the reader.
+    explicit LineReader(std::ostream& out) : out_(out) {}
+    virtual TypedLine ReadLine(const std::string& prompt, LineKind kind) = 0;
+
+    std::ostream& out_;
 };
 
 // Reads from `in`, showing prompts on `out`; both must outlive the reader. With echo the line
@@ -21,16 +41,17 @@ class LineReader {
 class StreamLineReader final : public LineReader {
   public:
     StreamLineReader(std::istream& in, std::ostream& out, bool echo)
-        : in_(in), out_(out), echo_(echo) {}
-    std::optional<std::string> Read(const std::string& prompt) override;
+        : LineReader(out), in_(in), echo_(echo) {}
+
+  protected:
+    TypedLine ReadLine(const std::string& prompt, LineKind kind) override;
 
   private:
     std::istream& in_;
-    std::ostream& out_;
     bool echo_;
 };
 
-// Line editing and history (libedit) when the standard input is a terminal and the build has
-// it; otherwise a StreamLineReader over std::cin and `out`, echoing when the input is not a
-// terminal.
+// Line editing and history (libedit) when the standard input and output are a terminal and
+// the build has it; otherwise a StreamLineReader over std::cin and `out`, echoing when the
+// input is not a terminal.
 std::unique_ptr<LineReader> MakeConsoleLineReader(std::ostream& out);

@@ -7,8 +7,8 @@
 #include <istream>
 #include <ostream>
 
-#include "app/shell/line_reader.h"
 #include "app/common/run_options.h"
+#include "app/shell/line_reader.h"
 
 int RunShell(const RunOptions& options, LineReader& reader, std::ostream& out, std::ostream& err);
 // The same over an input stream, as a pipe or a test gives it; the lines read are echoed.

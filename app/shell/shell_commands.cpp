@@ -52,20 +52,30 @@ std::string PartsListTitle(const sim::Database& db, VxDbObjectId list) {
 }
 
 // Columns as the parts list shows them: "ITEM" and "QTY" are the row's own, any other the
-// row's data entry's field of that name.
-TextTable PartsListTable(const sim::Database& db, VxDbObjectId list) {
+// row's data entry's field of that name. With all, the hidden columns too (marked so) and how
+// many part references share each row's data entry.
+TextTable PartsListTable(const sim::Database& db, VxDbObjectId list, bool all) {
     std::vector<std::u16string> fields;
     TextTable table{{"item", "qty"}, {}, {false, true}};
+    if (all) {
+        table.header.push_back("refs");
+        table.rightAligned.push_back(true);
+    }
     for (const sim::ColumnSpec& column : sim::standardColumns(db)) {
-        if (column.visible && column.name != u"ITEM" && column.name != u"QTY") {
+        if ((column.visible || all) && column.name != u"ITEM" && column.name != u"QTY") {
             fields.push_back(column.name);
-            table.header.push_back(Utf8(column.name));
+            table.header.push_back(Utf8(column.name) + (column.visible ? "" : " (hidden)"));
         }
     }
     for (const sim::RowRecord& row : sim::rowsOf(db, list)) {
         const VxmStringMap cells =
             row.dataEntry.isNull() ? VxmStringMap() : sim::dataEntryData(db, row.dataEntry);
         std::vector<std::string> shown{Utf8(row.item), std::to_string(row.quantity)};
+        if (all) {
+            const std::size_t refs =
+                row.dataEntry.isNull() ? 0 : sim::partRefPaths(db, row.dataEntry).size();
+            shown.push_back(std::to_string(refs));
+        }
         for (const std::u16string& field : fields) {
             const auto cell = cells.find(field);
             shown.push_back(cell == cells.end() ? std::string() : Utf8(cell->second));
@@ -75,24 +85,30 @@ TextTable PartsListTable(const sim::Database& db, VxDbObjectId list) {
     return table;
 }
 
-bool IsHelp(std::string name) {
-    for (char& c : name) {
+std::string Lowered(std::string text) {
+    for (char& c : text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    return name == "help";
+    return text;
 }
 
 }  // namespace
 
 const std::vector<ShellCommands::DotCommand>& ShellCommands::DotCommands() {
     static const std::vector<DotCommand> commands = {
-        {".bom", "", "the parts lists as tables", &ShellCommands::Bom},
-        {".partdata", "HANDLE", "the part data of the entity with that scenario handle",
+        {".bom", "[--all]",
+         "the parts lists as tables (--all: with the hidden columns and each row's count of "
+         "part references)",
+         &ShellCommands::Bom},
+        {".partdata", "HANDLE | drawing",
+         "the part data of the entity with that scenario handle, or the drawing's own",
          &ShellCommands::PartData},
         {".env", "", "the PDM environment values of the drawing", &ShellCommands::Env},
         {".changes", "", "what changed in the drawing since the shell started",
          &ShellCommands::Changes},
-        {".save", "FILE", "saves the drawing as a scenario drawing (as --save-drawing does)",
+        {".save", "FILE",
+         "saves the drawing as a scenario drawing (as --save-drawing does); a relative FILE "
+         "is taken from the folder the shell was started in",
          &ShellCommands::Save},
         {".help", "", "this list (\"help\" too)", &ShellCommands::Help},
     };
@@ -102,9 +118,9 @@ const std::vector<ShellCommands::DotCommand>& ShellCommands::DotCommands() {
 bool ShellCommands::Run(const std::string& line) {
     const std::string command = Trimmed(line);
     const std::size_t blank = command.find_first_of(" \t");
-    const std::string name = command.substr(0, blank);
+    const std::string name = Lowered(command.substr(0, blank));
     const std::string argument = blank == std::string::npos ? "" : Trimmed(command.substr(blank));
-    if (IsHelp(name)) {
+    if (name == "help") {
         Help(argument);
         return true;
     }
@@ -152,17 +168,25 @@ void ShellCommands::Help(const std::string& argument) {
         shell.rows.push_back(
             {std::string(dot.name) + (*dot.argument ? " " : "") + dot.argument, dot.purpose});
     }
-    out_ << "\n" << FormatTable(shell) << "\nEnd the shell with Ctrl-D.\n";
+    out_ << "\n"
+         << FormatTable(shell)
+         << "\nCtrl-C (or Esc) cancels a question or the line typed; Ctrl-D at \"Command:\" "
+            "ends the shell.\n";
 }
 
-void ShellCommands::Bom(const std::string& /*argument*/) {
+void ShellCommands::Bom(const std::string& argument) {
+    const bool all = Lowered(argument) == "--all";
+    if (!argument.empty() && !all) {
+        out_ << "usage: .bom [--all]\n";
+        return;
+    }
     const sim::Database& db = sim::workingDatabase();
     const std::vector<VxDbObjectId> lists = sim::partsLists(db);
     if (lists.empty()) {
         out_ << "The drawing has no parts list.\n";
     }
     for (const VxDbObjectId list : lists) {
-        const TextTable table = PartsListTable(db, list);
+        const TextTable table = PartsListTable(db, list, all);
         out_ << PartsListTitle(db, list) << ", " << table.rows.size()
              << (table.rows.size() == 1 ? " row" : " rows") << ":\n"
              << FormatTable(table);
@@ -170,6 +194,16 @@ void ShellCommands::Bom(const std::string& /*argument*/) {
 }
 
 void ShellCommands::PartData(const std::string& argument) {
+    if (Lowered(argument) == "drawing") {
+        const sim::Database& db = sim::workingDatabase();
+        const std::optional<VxmStringMap> data = sim::blockPartData(db, db.modelSpaceId());
+        if (!data || data->empty()) {
+            out_ << "The drawing has no part data of its own.\n";
+        } else {
+            out_ << "Part data of the drawing:\n" << FormatTable(NameValueTable(*data));
+        }
+        return;
+    }
     std::int64_t handle = 0;
     std::size_t used = 0;
     try {
@@ -178,7 +212,7 @@ void ShellCommands::PartData(const std::string& argument) {
         used = 0;
     }
     if (argument.empty() || used != argument.size()) {
-        out_ << "usage: .partdata HANDLE (an entity's handle in the scenario)\n";
+        out_ << "usage: .partdata HANDLE (an entity's handle in the scenario) | drawing\n";
         return;
     }
     const VxDbObjectId id = session_.Handles().entity(handle);
@@ -223,10 +257,10 @@ void ShellCommands::Save(const std::string& argument) {
         out_ << "usage: .save FILE\n";
         return;
     }
-    const std::filesystem::path file = std::filesystem::absolute(PathFromUtf8(argument));
+    const std::filesystem::path file = (startFolder_ / PathFromUtf8(argument)).lexically_normal();
     try {
         session_.SaveDrawing(file);
-        out_ << "Saved the drawing to " << EscapeControls(argument) << ".\n";
+        out_ << "Saved the drawing to " << EscapeControls(Utf8Path(file)) << ".\n";
     } catch (const std::runtime_error& e) {
         out_ << EscapeControls(e.what()) << "\n";
     }

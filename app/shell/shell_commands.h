@@ -2,18 +2,22 @@
 // shadowed by them; "help" is the one exception, as every newcomer types it.
 #pragma once
 
+#include <filesystem>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/common/session.h"
 
 class ShellCommands {
   public:
-    // session and out must outlive this.
-    ShellCommands(Session& session, std::ostream& out) : session_(session), out_(out) {}
+    // session and out must outlive this. ".save" takes relative names from startFolder.
+    ShellCommands(Session& session, std::filesystem::path startFolder, std::ostream& out)
+        : session_(session), startFolder_(std::move(startFolder)), out_(out) {}
 
-    // Runs the line when it is one of the shell's commands, and says whether it was.
+    // Runs the line when it is one of the shell's commands (in any letter case, as the host
+    // takes its commands), and says whether it was.
     bool Run(const std::string& line);
 
   private:
@@ -33,5 +37,6 @@ class ShellCommands {
     void Save(const std::string& argument);
 
     Session& session_;
+    std::filesystem::path startFolder_;
     std::ostream& out_;
 };

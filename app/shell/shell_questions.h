@@ -1,6 +1,9 @@
 // The questions a run asks its user, put on the terminal: a prompt the typed line did not
-// answer, message boxes, the part-reference dialog and the PDM's item selection. The end of
-// the input cancels the question it meets (a box gets its default, the selection "").
+// answer, message boxes, the part-reference dialog and the PDM's item selection. Ctrl-C, Esc
+// and the end of the input (Ctrl-D) cancel the question they meet as the host's Cancel does:
+// a prompt is cancelled, a box with a Cancel button answers Cancel (one without gets its
+// default), the dialog Cancel with its check box untouched, the selection "". An answer that
+// fits none of the choices is refused with what is accepted, and asked again.
 //
 // Install() points the stand-ins' hooks here; the guard it answers resets them all, so keep
 // it for no longer than the reader and the output stream live.
@@ -9,10 +12,12 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
-#include "app/shell/line_reader.h"
 #include "app/common/session.h"
 #include "app/common/transcript.h"
+#include "app/shell/answer_choice.h"
+#include "app/shell/line_reader.h"
 #include "sim/winsys/window_control.h"
 
 class ShellQuestions {
@@ -36,9 +41,9 @@ class ShellQuestions {
     [[nodiscard]] Installed Install(Session& session);
 
   private:
-    // Asks until the answer starts with one of the letters (either case); the letter, or
-    // nothing at the end of the input.
-    std::optional<char> AskLetter(const std::string& question, const std::string& letters);
+    // Asks until the answer names one of the choices (answer_choice.h); its value, or nothing
+    // when the question is cancelled.
+    std::optional<int> AskChoice(const std::string& question, const std::vector<Choice>& choices);
 
     LineReader& reader_;
     std::ostream& out_;

@@ -70,6 +70,12 @@ void addRecord(const std::u16string& table, Record record) {
     ++store().tablesGeneration;
 }
 
+const Table& table(const std::u16string& name) {
+    static const Table none;
+    const auto found = store().tables.find(name);
+    return found == store().tables.end() ? none : found->second;
+}
+
 void setSetting(const std::u16string& name, const std::u16string& value) {
     store().settings[name] = value;
 }

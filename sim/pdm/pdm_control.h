@@ -82,6 +82,8 @@ VX_PDM_API VxApDocument* currentDocument();
 // Folder_Xref_Child_Part_General always exist; a query of any other unknown table is an error.
 VX_PDM_API void setTable(const std::u16string& name, Table records);
 VX_PDM_API void addRecord(const std::u16string& table, Record record);
+// A table's records (none for a table the PDM lacks), valid until the tables change.
+VX_PDM_API const Table& table(const std::u16string& name);
 
 // Application settings, read by "#(Appl:NAME)"; an unset one reads as "".
 VX_PDM_API void setSetting(const std::u16string& name, const std::u16string& value);

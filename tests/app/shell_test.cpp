@@ -301,3 +301,141 @@ TEST_F(Shell, HelpCommandPrintsTheHandbooksSummary) {
     EXPECT_TRUE(Has(unknown, "\"ORBDNOTHING\" is none of the module's commands")) << unknown;
     EXPECT_FALSE(Has(unknown, "Unknown command")) << "help must not reach the host\n" << unknown;
 }
+
+namespace {
+
+// The shell's items for real work, through a piped session: a line holding an Escape is the
+// host's Cancel, as Ctrl-C and Esc are at a terminal (shell_terminal_test.cpp).
+TEST_F(Shell, CancelEndsTheQuestionNotTheShell) {
+    constexpr const char* kEsc = "\x1b\n";
+    // At the command line, then at a prompt: the command is cancelled, the shell goes on.
+    std::string out = Type(std::string(kEsc) + "ORBDUPDATEPARTREF\n" + kEsc + ".env\n");
+    EXPECT_TRUE(Has(out, "Command: \\x1b\n*Cancel*\nCommand: ORBDUPDATEPARTREF\n")) << out;
+    EXPECT_TRUE(Has(out, "ORBKEY: *Cancel*")) << out;
+    EXPECT_TRUE(Has(out, "PDM environment of the drawing:")) << "the shell went on\n" << out;
+    EXPECT_TRUE(Has(out, "[end] open objects: 0")) << out;
+
+    // A yes/no box keeps its default; the dialog is Cancel with its box untouched.
+    out = Type(std::string("ORBDUPDATEPARTREF\nD5.1\nnothing\n") + kEsc + ".bom\n");
+    EXPECT_TRUE(Has(out, "answer: no")) << out;
+    EXPECT_TRUE(Has(out, "(current), 2 rows:")) << out;
+    out = Type(std::string("ORBDUPDATEPARTREF\nD5.1\nentlast\ny\n") + kEsc);
+    EXPECT_TRUE(Has(out, "check: false")) << out;
+    EXPECT_TRUE(Has(out, "result: 2")) << out;
+
+    // The item selection: cancelled by an Escape and by an empty line alike.
+    for (const std::string& cancel : {std::string(kEsc), std::string("\n")}) {
+        out = Type("ORBDCREATEVIRTUALCOMP\n" + cancel + ".bom\n");
+        EXPECT_TRUE(Has(out, "-> \"\"")) << out;
+        EXPECT_TRUE(Has(out, "(current), 2 rows:")) << "nothing was added\n" << out;
+    }
+}
+
+TEST_F(Shell, ARejectedAnswerSaysWhatIsAcceptedAndLabelsAreAnswers) {
+    std::string out = Type("ORBDUPDATEPARTREF\nD5.1\nentlast\nmaybe\nyes\nperhaps\nInsert\n");
+    EXPECT_TRUE(Has(out,
+                    "\"maybe\" is no answer here: type Yes or No (the start of a word will "
+                    "do); Ctrl-C cancels.\n"))
+        << out;
+    EXPECT_TRUE(Has(out, "[OK (Insert) / Cancel (Do not insert)] ")) << out;
+    EXPECT_TRUE(Has(out,
+                    "\"perhaps\" is no answer here: type OK (Insert) or Cancel (Do not "
+                    "insert)"))
+        << out;
+    EXPECT_TRUE(Has(out, "check: true")) << out;
+    EXPECT_TRUE(Has(out, "result: 1")) << "\"Insert\" is the OK button's label\n" << out;
+
+    out = Type("ORBDUPDATEPARTREF\nD5.1\nentlast\nn\ndo not INSERT\n");
+    EXPECT_TRUE(Has(out, "result: 2")) << "the Cancel button's label, in any case\n" << out;
+    EXPECT_FALSE(Has(out, "is no answer here")) << out;
+}
+
+TEST_F(Shell, TheItemSelectionListsThePdmsItemsAndRefusesOthers) {
+    nlohmann::json scenario = nlohmann::json::parse(kScenario);
+    scenario["pdm"]["tables"]["Folder_All_Part"].push_back(
+        {{"ORBKEY", "P8"}, {"DESCRIPTION", "Washer"}});
+    scenario["pdm"]["tables"]["Folder_All_Part"].push_back({{"DESCRIPTION", "no key"}});
+    std::ofstream(dir_ / "scenario.json", std::ios::binary) << scenario.dump();
+
+    const std::string out = Type("ORBDCREATEVIRTUALCOMP\nP9\np8\nP8\n15,10\n");
+    const std::vector<std::string> list = LinesAfter(out, "[Choose a part]", 4);
+    ASSERT_EQ(list.size(), 4u) << out;
+    EXPECT_EQ(list[0], "ORBKEY  DESCRIPTION");
+    EXPECT_EQ(list[2], "P7      Screw M6");
+    EXPECT_EQ(list[3], "P8      Washer");
+    EXPECT_FALSE(Has(out, "no key")) << "a record without a key cannot be chosen\n" << out;
+    for (const char* refused : {"\"P9\"", "\"p8\""}) {
+        EXPECT_TRUE(Has(out, std::string("The PDM has no item ") + refused +
+                                 ": type an ORBKEY of the list, an empty line or Ctrl-C "
+                                 "cancels.\n"))
+            << refused << "\n"
+            << out;
+    }
+    EXPECT_TRUE(Has(out, "-> \"P8\"")) << out;
+    EXPECT_FALSE(Has(out, "-> \"P9\"")) << out;
+}
+
+TEST_F(Shell, BomAllShowsHiddenColumnsAndPartReferenceCounts) {
+    const std::string out = Type(".BOM --ALL\n.bom --wide\n");
+    const std::vector<std::string> lines = LinesAfter(out, "Parts list of the drawing", 4);
+    ASSERT_EQ(lines.size(), 4u) << out;
+    EXPECT_EQ(lines[0], "item  qty  refs  DESCR        NOTE (hidden)  ORBD_PARTNO");
+    EXPECT_EQ(lines[2], "1      12     1  Welle \u00f8 20   hidden         4711")
+        << "part reference 1 shares the row's data entry\n"
+        << out;
+    EXPECT_EQ(lines[3], "10      1     0  Pin\\x1b[31m                 5") << out;
+    EXPECT_TRUE(Has(out, "usage: .bom [--all]")) << out;
+}
+
+TEST_F(Shell, PartDataOfTheDrawingAndDotCommandsInAnyCase) {
+    std::string out = Type(".partdata drawing\n");
+    EXPECT_TRUE(Has(out, "The drawing has no part data of its own.")) << out;
+
+    nlohmann::json scenario = nlohmann::json::parse(kScenario);
+    scenario["drawing"]["partData"] = {{"ORBKEY", "D1.1"}, {"TITLE", "Frame"}};
+    std::ofstream(dir_ / "scenario.json", std::ios::binary) << scenario.dump();
+    out = Type(".PartData Drawing\n.ENV\n.Help\n");
+    const std::vector<std::string> data = LinesAfter(out, "Part data of the drawing:", 4);
+    ASSERT_EQ(data.size(), 4u) << out;
+    EXPECT_EQ(data[2], "ORBKEY  D1.1");
+    EXPECT_EQ(data[3], "TITLE   Frame");
+    EXPECT_TRUE(Has(out, "PDM environment of the drawing:")) << out;
+    EXPECT_TRUE(Has(out, ".partdata HANDLE | drawing")) << out;
+    EXPECT_FALSE(Has(out, "Unknown shell command")) << out;
+}
+
+TEST_F(Shell, SaveTakesARelativeNameFromTheStartFolder) {
+    const fs::path started = fs::current_path();
+    fs::current_path(dir_);
+    const std::string out = Type(".save saved/../rel.json\n");
+    fs::current_path(started);
+    const fs::path file = dir_ / "rel.json";
+    EXPECT_TRUE(fs::is_regular_file(file)) << out;
+    EXPECT_TRUE(Has(out, "Saved the drawing to " + file.string() + ".\n")) << out;
+    EXPECT_FALSE(fs::exists(dir_ / "work" / "rel.json")) << "not in the work directory";
+}
+
+TEST_F(Shell, TheBannerSaysWhatIsNotRunAndWhereTheWorkIs) {
+    std::string out = Type("");
+    EXPECT_TRUE(Has(out, "Work directory: " + (dir_ / "work").string() + "\n")) << out;
+    EXPECT_FALSE(Has(out, "not run")) << "the scenario has no steps\n" << out;
+    EXPECT_TRUE(Has(out, "Ctrl-D at \"Command:\" ends the shell")) << out;
+
+    nlohmann::json scenario = nlohmann::json::parse(kScenario);
+    scenario["steps"] = {{{"type", "ORBDBOM\n"}}, {{"type", "ORBDSYNCPARTDATA\n"}}};
+    std::ofstream(dir_ / "scenario.json", std::ios::binary) << scenario.dump();
+    out = Type("");
+    EXPECT_TRUE(Has(out, "The scenario's 2 steps are not run")) << out;
+    EXPECT_FALSE(Has(out, "BOMSTART")) << "nor are they run\n" << out;
+
+    RunOptions options;
+    options.scenario = dir_ / "scenario.json";
+    options.module = ORBD_MODULE_FILE;
+    std::istringstream in;
+    std::ostringstream shown;
+    std::ostringstream err;
+    ASSERT_EQ(RunShell(options, in, shown, err), 0) << err.str();
+    EXPECT_TRUE(Has(shown.str(), " (removed when the shell ends)\n")) << shown.str();
+}
+
+}  // namespace
