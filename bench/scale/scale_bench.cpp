@@ -1,15 +1,20 @@
 // Wall time, CPU time and peak memory of `vexa-sim run` on generated drawings of 1,000,
 // 10,000 and 100,000 rows: with no steps, with "ORBDBOM", "ORBDBOMEXPORT",
 // "ORBDUPDATEPARTREFS" and "ORBDCHANGEPARTREFKEY" (every key to P2), and any command given
-// with --command, each saving the drawing. Each run is a child process, so its CPU time and
-// peak memory are the child's own (wait4). Each run is repeated (--repeat, 3 by default) and
-// the fastest counts: on a shared machine a single half-second run can take a third longer
-// from one time to the next. The ratios at the end are the goals: each kind
-// at most 11 times as long for ten times the rows, "ORBDBOM" at most three times the run
-// with no steps, peak memory under 1 GiB.
+// with --command, each saving the drawing. Beside each run with no steps, the same scenario
+// read and written by nlohmann-json alone (scale_reference: parsed whole, dumped indented by
+// two), the yardstick of reading and writing the file. Each run is a child process, so its
+// CPU time and peak memory are the child's own (wait4). Each run is repeated (--repeat, 3 by
+// default) and the fastest counts: on a shared machine a single half-second run can take a
+// third longer from one time to the next. The ratios at the end are the goals: each kind at
+// most 11 times as long for ten times the rows, "ORBDBOM" at most three times the run with
+// no steps, the run with no steps at most half the yardstick's time, peak memory under
+// 1 GiB up to 100,000 rows and under 2 GiB for more.
 //
-//   scale_bench [--vexa-sim FILE] [--rows N,N,...] [--command TEXT]... [--dir DIR]
-//               [--repeat N]
+//   scale_bench [--vexa-sim FILE] [--reference FILE] [--rows N,N,...] [--kinds NAME,...]
+//               [--command TEXT]... [--dir DIR] [--repeat N]
+//
+// A million rows, as one run: --rows 10000,100000,1000000 --kinds "no steps,ORBDBOM".
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -42,6 +47,7 @@ struct Kind {
 
 struct Options {
     fs::path vexaSim;
+    fs::path reference;
     fs::path dir = fs::temp_directory_path() / "orbd_scale_bench";
     std::vector<int> rows = {1000, 10000, 100000};
     int repeat = 3;
@@ -59,23 +65,55 @@ struct Measure {
     int exitCode = -1;
 };
 
-std::vector<int> parseRows(const std::string& text) {
-    std::vector<int> rows;
+const char* const kNoSteps = "no steps";
+const char* const kReference = "nlohmann parse+dump";
+
+std::vector<std::string> parseList(const std::string& text) {
+    std::vector<std::string> items;
     std::stringstream in(text);
     for (std::string item; std::getline(in, item, ',');) {
+        items.push_back(item);
+    }
+    return items;
+}
+
+std::vector<int> parseRows(const std::string& text) {
+    std::vector<int> rows;
+    for (const std::string& item : parseList(text)) {
         rows.push_back(std::stoi(item));
     }
     return rows;
 }
 
+// Keeps the kinds named, in the benchmark's order.
+std::vector<Kind> keepKinds(const std::vector<Kind>& kinds, const std::string& names) {
+    const std::vector<std::string> wanted = parseList(names);
+    std::vector<Kind> kept;
+    for (const Kind& kind : kinds) {
+        if (std::find(wanted.begin(), wanted.end(), kind.name) != wanted.end()) {
+            kept.push_back(kind);
+        }
+    }
+    if (kept.size() != wanted.size()) {
+        throw std::runtime_error("--kinds names an unknown kind in \"" + names + "\"");
+    }
+    return kept;
+}
+
 Options parseOptions(int argc, char** argv) {
     Options options;
-    options.vexaSim = fs::canonical("/proc/self/exe").parent_path() / "vexa-sim";
+    const fs::path bin = fs::canonical("/proc/self/exe").parent_path();
+    options.vexaSim = bin / "vexa-sim";
+    options.reference = bin / "scale_reference";
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string flag = argv[i];
         const std::string value = argv[i + 1];
         if (flag == "--vexa-sim") {
             options.vexaSim = value;
+        } else if (flag == "--reference") {
+            options.reference = value;
+        } else if (flag == "--kinds") {
+            options.kinds = keepKinds(options.kinds, value);
         } else if (flag == "--rows") {
             options.rows = parseRows(value);
         } else if (flag == "--command") {
@@ -130,20 +168,14 @@ Measure runChild(const std::vector<std::string>& args, const fs::path& output) {
     return measure;
 }
 
-Measure runOne(const Options& options, const Kind& kind, int rows, std::size_t index) {
-    const fs::path base = options.dir / (std::to_string(rows) + "-" + std::to_string(index));
-    fs::remove_all(base);
-    fs::create_directories(base / "work");
-    const fs::path scenario = base / "scenario.json";
-    std::ofstream(scenario, std::ios::binary) << scale::scenarioText(rows, kind.commands);
+// Runs args options.repeat times; the fastest wall and CPU times count, and the largest peak.
+Measure runRepeated(const Options& options, const std::vector<std::string>& args,
+                    const fs::path& base, const fs::path& output) {
     Measure fastest;
     for (int i = 0; i < options.repeat; ++i) {
         fs::remove_all(base / "work");
         fs::create_directories(base / "work");
-        const Measure m =
-            runChild({options.vexaSim.string(), "run", scenario.string(), "--save-drawing",
-                      (base / "saved.json").string(), "--workdir", (base / "work").string()},
-                     base / "transcript.txt");
+        const Measure m = runChild(args, output);
         if (i == 0 || m.seconds < fastest.seconds) {
             fastest.seconds = m.seconds;
         }
@@ -159,13 +191,50 @@ Measure runOne(const Options& options, const Kind& kind, int rows, std::size_t i
     return fastest;
 }
 
+fs::path scenarioFile(const Options& options, int rows, std::size_t index) {
+    return options.dir / (std::to_string(rows) + "-" + std::to_string(index)) / "scenario.json";
+}
+
+Measure runOne(const Options& options, const Kind& kind, int rows, std::size_t index) {
+    const fs::path scenario = scenarioFile(options, rows, index);
+    const fs::path base = scenario.parent_path();
+    fs::remove_all(base);
+    fs::create_directories(base / "work");
+    {
+        std::ofstream out(scenario, std::ios::binary);
+        scale::writeScenario(out, rows, kind.commands);
+        if (!out.flush()) {
+            throw std::runtime_error("cannot write " + scenario.string());
+        }
+    }
+    return runRepeated(options,
+                       {options.vexaSim.string(), "run", scenario.string(), "--save-drawing",
+                        (base / "saved.json").string(), "--workdir", (base / "work").string()},
+                       base, base / "transcript.txt");
+}
+
+Measure runReference(const Options& options, int rows, std::size_t index) {
+    const fs::path scenario = scenarioFile(options, rows, index);
+    const fs::path base = scenario.parent_path();
+    return runRepeated(
+        options,
+        {options.reference.string(), scenario.string(), (base / "reference.json").string()}, base,
+        base / "reference.txt");
+}
+
+void printRow(const std::string& name, int rows, const Measure& m) {
+    std::printf("%-22s %9d %10.2f %10.2f %10.1f %5d\n", name.c_str(), rows, m.seconds, m.cpuSeconds,
+                m.peakMiB, m.exitCode);
+    std::fflush(stdout);
+}
+
 void printRatio(const std::string& what, const Measure& big, const Measure& small, double goal) {
     if (small.seconds <= 0 || small.cpuSeconds <= 0) {
         return;
     }
     const double wall = big.seconds / small.seconds;
     const double cpu = big.cpuSeconds / small.cpuSeconds;
-    std::printf("  %-50s %7.2f %7.2f  %s (goal at most %.0f)\n", what.c_str(), wall, cpu,
+    std::printf("  %-50s %7.2f %7.2f  %s (goal at most %g)\n", what.c_str(), wall, cpu,
                 wall <= goal || cpu <= goal ? "holds" : "MISSED", goal);
 }
 
@@ -183,9 +252,12 @@ int main(int argc, char** argv) {
                 const Kind& kind = options.kinds[k];
                 const Measure m = runOne(options, kind, rows, k);
                 results[{kind.name, rows}] = m;
-                std::printf("%-22s %9d %10.2f %10.2f %10.1f %5d\n", kind.name.c_str(), rows,
-                            m.seconds, m.cpuSeconds, m.peakMiB, m.exitCode);
-                std::fflush(stdout);
+                printRow(kind.name, rows, m);
+                if (kind.name == kNoSteps) {
+                    const Measure reference = runReference(options, rows, k);
+                    results[{kReference, rows}] = reference;
+                    printRow(kReference, rows, reference);
+                }
             }
         }
         const int largest = options.rows.back();
@@ -207,12 +279,22 @@ int main(int argc, char** argv) {
             }
         }
         const auto bom = results.find({"ORBDBOM", largest});
-        const auto none = results.find({"no steps", largest});
+        const auto none = results.find({kNoSteps, largest});
         if (bom != results.end() && none != results.end()) {
             printRatio("time(ORBDBOM)/time(no steps)", bom->second, none->second, 3);
         }
-        std::printf("  %-50s %7.1f          %s (goal under 1024)\n", "peak MiB", peak,
-                    peak < 1024 ? "holds" : "MISSED");
+        for (const int rows : options.rows) {
+            const auto run = results.find({kNoSteps, rows});
+            const auto reference = results.find({kReference, rows});
+            if (run != results.end() && reference != results.end()) {
+                printRatio("time(no steps)/time(" + std::string(kReference) + ") at " +
+                               std::to_string(rows),
+                           run->second, reference->second, 0.5);
+            }
+        }
+        const double peakGoal = largest > 100000 ? 2048 : 1024;
+        std::printf("  %-50s %7.1f          %s (goal under %.0f)\n", "peak MiB", peak,
+                    peak < peakGoal ? "holds" : "MISSED", peakGoal);
         std::printf("\nscenarios, transcripts and saved drawings in %s\n",
                     options.dir.string().c_str());
         return 0;

@@ -38,45 +38,74 @@ Json partRef(int handle, int entry) {
     return {{"handle", handle}, {"type", "partref"}, {"dataEntry", entry}};
 }
 
-Json drawing(int rows) {
-    Json entities = Json::array();
-    Json blocks = Json::array();
-    Json list = Json::array();
-    for (int i = 1; i <= rows; ++i) {
-        Json row = {{"item", std::to_string(i)}, {"qty", 1 + i % 7}, {"dataEntry", i}};
-        Json cells = {{"DESCRIPTION", "Part number " + std::to_string(i)}, {"ORBKEY", partKey(i)}};
-        for (int n = 1; n <= kFreeColumns; ++n) {
-            cells[column(n)] = "v" + std::to_string(i) + "." + std::to_string(n);
-        }
-        row["cells"] = std::move(cells);
-        if (i % 10 == 0) {
-            const std::string name = "XR" + std::to_string(i);
-            const int insert = rows + i;
-            blocks.push_back({{"name", name},
-                              {"xrefPath", "parts/" + name + ".dwg"},
-                              {"partData", {{"ORBKEY", "X" + std::to_string(i)}}},
-                              {"entities", Json::array({partRef(i, i)})}});
-            entities.push_back({{"handle", insert}, {"type", "blockref"}, {"block", name}});
-            row["partRefPaths"] = Json::array({Json::array({insert, i})});
-        } else {
-            entities.push_back(partRef(i, i));
-            row["partRefPaths"] = Json::array({Json::array({i})});
-        }
-        list.push_back(std::move(row));
+bool inExternalReference(int row) {
+    return row % 10 == 0;
+}
+
+std::string blockName(int row) {
+    return "XR" + std::to_string(row);
+}
+
+Json entity(int rows, int row) {
+    if (inExternalReference(row)) {
+        return {{"handle", rows + row}, {"type", "blockref"}, {"block", blockName(row)}};
     }
+    return partRef(row, row);
+}
+
+Json block(int row) {
+    const std::string name = blockName(row);
+    return {{"name", name},
+            {"xrefPath", "parts/" + name + ".dwg"},
+            {"partData", {{"ORBKEY", "X" + std::to_string(row)}}},
+            {"entities", Json::array({partRef(row, row)})}};
+}
+
+Json row(int rows, int i) {
+    Json row = {{"item", std::to_string(i)}, {"qty", 1 + i % 7}, {"dataEntry", i}};
+    Json cells = {{"DESCRIPTION", "Part number " + std::to_string(i)}, {"ORBKEY", partKey(i)}};
+    for (int n = 1; n <= kFreeColumns; ++n) {
+        cells[column(n)] = "v" + std::to_string(i) + "." + std::to_string(n);
+    }
+    row["cells"] = std::move(cells);
+    row["partRefPaths"] = inExternalReference(i) ? Json::array({Json::array({rows + i, i})})
+                                                 : Json::array({Json::array({i})});
+    return row;
+}
+
+// Writes "KEY":[...] with one element a row, for those rows that have one.
+template <class Element>
+void writeArray(std::ostream& out, const char* key, int rows, Element element) {
+    out << Json(key).dump() << ":[";
+    bool first = true;
+    for (int i = 1; i <= rows; ++i) {
+        if (const Json value = element(i); !value.is_null()) {
+            out << (first ? "" : ",") << value.dump();
+            first = false;
+        }
+    }
+    out << ']';
+}
+
+// The drawing is written one element at a time: a million rows as one value would take
+// gigabytes in the benchmark itself.
+void writeDrawing(std::ostream& out, int rows) {
+    out << '{';
+    writeArray(out, "entities", rows, [&](int i) { return entity(rows, i); });
+    out << ',';
+    writeArray(out, "blocks", rows,
+               [](int i) { return inExternalReference(i) ? block(i) : Json(); });
+    out << R"(,"partData":{"ORBKEY":"D1.1"},"boms":[{"owner":null,"current":true,)";
+    writeArray(out, "rows", rows, [&](int i) { return row(rows, i); });
     Json columns = Json::array({{{"name", "ITEM"}, {"visible", true}},
                                 {{"name", "QTY"}, {"visible", true}},
                                 {{"name", "DESCRIPTION"}, {"visible", true}}});
     for (int n = 1; n <= kFreeColumns; ++n) {
         columns.push_back({{"name", column(n)}, {"visible", true}});
     }
-    return {
-        {"entities", std::move(entities)},
-        {"blocks", std::move(blocks)},
-        {"partData", {{"ORBKEY", "D1.1"}}},
-        {"boms", Json::array({{{"owner", nullptr}, {"current", true}, {"rows", std::move(list)}}})},
-        {"standard", {{"columns", std::move(columns)}}},
-        {"structure2d", false}};
+    out << "}],"
+        << R"("standard":)" << Json{{"columns", std::move(columns)}}.dump()
+        << R"(,"structure2d":false})";
 }
 
 Json pdm() {
@@ -102,18 +131,16 @@ Json pdm() {
 
 }  // namespace
 
-std::string scenarioText(int rows, const std::vector<std::string>& commands) {
+void writeScenario(std::ostream& out, int rows, const std::vector<std::string>& commands) {
     Json steps = Json::array();
     for (const std::string& typed : commands) {
         steps.push_back({{"type", typed + "\n"}});
     }
-    const Json scenario = {
-        {"files",
-         {{"mapping.ini", {{"text", mappingText()}, {"encoding", "utf-16le"}, {"bom", true}}}}},
-        {"drawing", drawing(rows)},
-        {"pdm", pdm()},
-        {"steps", std::move(steps)}};
-    return scenario.dump();
+    const Json files = {
+        {"mapping.ini", {{"text", mappingText()}, {"encoding", "utf-16le"}, {"bom", true}}}};
+    out << R"({"files":)" << files.dump() << R"(,"drawing":)";
+    writeDrawing(out, rows);
+    out << R"(,"pdm":)" << pdm().dump() << R"(,"steps":)" << steps.dump() << '}';
 }
 
 }  // namespace scale

@@ -1,6 +1,7 @@
 // Generated scenario drawings for the scale benchmark.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@ namespace scale {
 // tenth one sits in an external-reference block inserted in model space. Twenty fields are
 // mapped, "FILENAME" among them; every row has an ORBKEY that the PDM knows, and the mapping
 // file has the sections the part-reference commands read. The steps type the given texts
-// (a command and its answers, one a line).
-std::string scenarioText(int rows, const std::vector<std::string>& commands);
+// (a command and its answers, one a line). Written as compact JSON.
+void writeScenario(std::ostream& out, int rows, const std::vector<std::string>& commands);
 
 }  // namespace scale
