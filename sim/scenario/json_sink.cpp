@@ -41,8 +41,25 @@ void JsonBuilder::end() {
     open_.pop_back();
 }
 
+namespace {
+
+constexpr std::size_t kHandOnBytes = 1 << 20;
+
+}  // namespace
+
+JsonTextWriter::JsonTextWriter(std::ostream& out)
+    : out_(out), serializer_(nlohmann::detail::output_adapter<char>(buffer_), ' ') {
+    buffer_.reserve(kHandOnBytes + kHandOnBytes / 4);
+}
+
+void JsonTextWriter::handOn() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+}
+
 void JsonTextWriter::newLine(std::size_t depth) {
-    out_ << '\n' << std::string(2 * depth, ' ');
+    buffer_ += '\n';
+    buffer_.append(2 * depth, ' ');
 }
 
 void JsonTextWriter::startMember(const std::string& key) {
@@ -51,32 +68,34 @@ void JsonTextWriter::startMember(const std::string& key) {
     }
     Open& parent = open_.back();
     if (parent.members++ > 0) {
-        out_ << ',';
+        buffer_ += ',';
     }
     newLine(open_.size());
     if (parent.object) {
-        out_ << Json(key).dump() << ": ";
+        serializer_.dump(Json(key), false, false, 0);
+        buffer_ += ": ";
     }
 }
 
 void JsonTextWriter::beginObject(const std::string& key) {
     startMember(key);
-    out_ << '{';
+    buffer_ += '{';
     open_.push_back({true, 0});
 }
 
 void JsonTextWriter::beginArray(const std::string& key) {
     startMember(key);
-    out_ << '[';
+    buffer_ += '[';
     open_.push_back({false, 0});
 }
 
 void JsonTextWriter::value(const std::string& key, Json&& value) {
     startMember(key);
-    // What dump(2) does, starting at the depth the value sits at, straight into the stream.
-    nlohmann::detail::serializer<Json> serializer(nlohmann::detail::output_adapter<char>(out_),
-                                                  ' ');
-    serializer.dump(value, true, false, 2, static_cast<unsigned int>(2 * open_.size()));
+    // What dump(2) does, starting at the depth the value sits at.
+    serializer_.dump(value, true, false, 2, static_cast<unsigned int>(2 * open_.size()));
+    if (buffer_.size() >= kHandOnBytes) {
+        handOn();
+    }
 }
 
 void JsonTextWriter::end() {
@@ -88,7 +107,10 @@ void JsonTextWriter::end() {
     if (closed.members > 0) {
         newLine(open_.size());
     }
-    out_ << (closed.object ? '}' : ']');
+    buffer_ += closed.object ? '}' : ']';
+    if (open_.empty() || buffer_.size() >= kHandOnBytes) {
+        handOn();
+    }
 }
 
 }  // namespace sim

@@ -37,10 +37,13 @@ class JsonBuilder final : public JsonSink {
     std::vector<nlohmann::ordered_json*> open_;
 };
 
-// Writes the value as text indented by two, exactly as dump(2) writes it.
+// Writes the value as text indented by two, exactly as dump(2) writes it. The text is
+// gathered in a buffer handed to out a megabyte at a time and when the first begin ends, so
+// that a large drawing is written in few large writes; a writer dropped before that end
+// leaves out without the rest.
 class JsonTextWriter final : public JsonSink {
   public:
-    explicit JsonTextWriter(std::ostream& out) : out_(out) {}
+    explicit JsonTextWriter(std::ostream& out);
     void beginObject(const std::string& key) override;
     void beginArray(const std::string& key) override;
     void value(const std::string& key, nlohmann::ordered_json&& value) override;
@@ -49,12 +52,15 @@ class JsonTextWriter final : public JsonSink {
   private:
     void startMember(const std::string& key);
     void newLine(std::size_t depth);
+    void handOn();
 
     struct Open {
         bool object;
         std::size_t members;
     };
     std::ostream& out_;
+    std::string buffer_;
+    nlohmann::detail::serializer<nlohmann::ordered_json> serializer_;
     std::vector<Open> open_;
 };
 
