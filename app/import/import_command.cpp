@@ -141,9 +141,10 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (const std::optional<int> done = ParseVerbArguments(verb, kUsage, args, out, err)) {
         return *done;
     }
-    std::string text;
+    nlohmann::json scenario;
     try {
-        text = ImportScenario(Sources(bom, pdm, mapping, env, typed, partRefs, separator));
+        scenario =
+            ImportScenarioDocument(Sources(bom, pdm, mapping, env, typed, partRefs, separator));
     } catch (const ArgumentError& e) {
         err << "vexa-sim: " << EscapeControls(e.what(), EscapeForm::kUnicode) << "\n" << kUsage;
         return kExitUnusable;
@@ -159,11 +160,12 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitUnusable;
     }
     if (output.empty()) {
-        out << text;
+        WriteScenarioText(scenario, out);
         return kExitDone;
     }
     try {
-        ReplaceFile(PathFromUtf8(output), text);
+        ReplaceFile(PathFromUtf8(output),
+                    [&scenario](std::ostream& file) { WriteScenarioText(scenario, file); });
     } catch (const FileError& e) {
         err << "vexa-sim: " << EscapeControls(e.what(), EscapeForm::kUnicode) << "\n";
         return kExitUnusable;

@@ -5,13 +5,14 @@
 #include "app/common/file_error.h"
 #include "app/common/written_file.h"
 
-void ReplaceFile(const std::filesystem::path& file, const std::string& bytes) {
+void ReplaceFile(const std::filesystem::path& file,
+                 const std::function<void(std::ostream&)>& write) {
     std::filesystem::path partial = file;
     partial += ".partial";
     std::error_code ignored;
     try {
         WrittenFile out(partial);
-        out.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        write(out.Stream());
         out.Close();
     } catch (const FileError&) {
         std::filesystem::remove(partial, ignored);

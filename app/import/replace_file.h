@@ -3,8 +3,10 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
+#include <functional>
+#include <ostream>
 
-// Throws FileError, with the system's reason, when the file could not be written; the file
-// beside it is removed again.
-void ReplaceFile(const std::filesystem::path& file, const std::string& bytes);
+// write puts the bytes into the stream it is given. Throws FileError, with the system's
+// reason, when the file could not be written; the file beside it is removed again.
+void ReplaceFile(const std::filesystem::path& file,
+                 const std::function<void(std::ostream&)>& write);

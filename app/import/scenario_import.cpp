@@ -1,5 +1,8 @@
 #include "app/import/scenario_import.h"
 
+#include <iomanip>
+#include <sstream>
+
 #include <nlohmann/json.hpp>
 
 #include "app/common/scenario.h"
@@ -67,7 +70,7 @@ void CheckRunnable(json& scenario) {
 
 }  // namespace
 
-std::string ImportScenario(const ImportSources& sources) {
+json ImportScenarioDocument(const ImportSources& sources) {
     json scenario = {{"drawing", Drawing(sources)}};
     if (json pdm = Pdm(sources); !pdm.empty()) {
         scenario["pdm"] = std::move(pdm);
@@ -79,5 +82,16 @@ std::string ImportScenario(const ImportSources& sources) {
         scenario["steps"].push_back({{"type", line + "\n"}});
     }
     CheckRunnable(scenario);
-    return scenario.dump(2) + "\n";
+    return scenario;
+}
+
+void WriteScenarioText(const json& scenario, std::ostream& out) {
+    // The stream's width is the indent: the same text as dump(2).
+    out << std::setw(2) << scenario << "\n";
+}
+
+std::string ImportScenario(const ImportSources& sources) {
+    std::ostringstream text;
+    WriteScenarioText(ImportScenarioDocument(sources), text);
+    return text.str();
 }

@@ -3,9 +3,12 @@
 // writes the result.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 // One input file: the name it is reported by and its bytes.
 struct ImportFile {
@@ -25,8 +28,15 @@ struct ImportSources {
     char separator = 0;  // 0: each file's header line tells
 };
 
-// The scenario's JSON text, checked as "vexa-sim run" checks it (the drawing loaded too), so a
-// text is only ever answered whole and runnable. Throws ImportError naming the input file and
-// line, or sim::ScenarioError with the JSON place when the result would break the format
-// (a value given on the command line that the format refuses).
+// The scenario, checked as "vexa-sim run" checks it (the drawing loaded too), so a scenario is
+// only ever answered whole and runnable. Throws ImportError naming the input file and line, or
+// sim::ScenarioError with the JSON place when the result would break the format (a value given
+// on the command line that the format refuses).
+nlohmann::json ImportScenarioDocument(const ImportSources& sources);
+
+// The scenario's JSON text as a file holds it: indented by two, a line break at the end. It
+// goes straight into out, so that a large scenario is never in memory twice.
+void WriteScenarioText(const nlohmann::json& scenario, std::ostream& out);
+
+// Both, for those who want the text.
 std::string ImportScenario(const ImportSources& sources);
