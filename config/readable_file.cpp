@@ -1,6 +1,6 @@
 #include "config/readable_file.h"
 
-FileRefusal CheckReadableFile(const std::filesystem::path& file) {
+FileRefusal CheckReadableFile(const std::filesystem::path& file, std::uintmax_t most) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(file, error);
     if (!std::filesystem::exists(status)) {
@@ -13,5 +13,5 @@ FileRefusal CheckReadableFile(const std::filesystem::path& file) {
     if (error) {
         return FileRefusal::kUnreadable;
     }
-    return size > kMostReadableBytes ? FileRefusal::kTooLarge : FileRefusal::kNone;
+    return size > most ? FileRefusal::kTooLarge : FileRefusal::kNone;
 }

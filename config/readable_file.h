@@ -13,7 +13,8 @@ inline constexpr std::uintmax_t kMostReadableBytes = 64u << 20;
 // Why a file is not read.
 enum class FileRefusal { kNone, kMissing, kNotRegular, kTooLarge, kUnreadable };
 
-// kNone for a regular file of at most kMostReadableBytes. The type is asked before the file is
-// opened: opening a pipe blocks until a writer comes. A reader still stops at
-// kMostReadableBytes, since the file may grow meanwhile.
-FileRefusal CheckReadableFile(const std::filesystem::path& file);
+// kNone for a regular file of at most most bytes. The type is asked before the file is
+// opened: opening a pipe blocks until a writer comes. A reader still stops at most, since the
+// file may grow meanwhile.
+FileRefusal CheckReadableFile(const std::filesystem::path& file,
+                              std::uintmax_t most = kMostReadableBytes);

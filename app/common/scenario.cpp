@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "app/common/file_read.h"
+#include "app/common/scenario_scan.h"
 #include "app/common/scenario_text.h"
 #include "app/common/text_encoding.h"
 #include "sim/host/faults.h"
@@ -346,8 +347,31 @@ Scenario ParseScenario(json&& document) {
     return scenario;
 }
 
+Scenario ReadScenarioText(std::shared_ptr<const std::string> text) {
+    const auto members = ScanScenarioText(*text);
+    if (!members) {
+        return ParseScenario(ParseScenarioText(*text));
+    }
+    // Everything but the drawing is small: it is parsed and checked as a document.
+    json rest = json::object();
+    std::string_view drawing;
+    for (const auto& [name, member] : *members) {
+        if (name == "drawing") {
+            drawing = member;
+        } else {
+            rest[name] = json::parse(member);
+        }
+    }
+    Scenario scenario = ParseScenario(std::as_const(rest));
+    if (!drawing.empty()) {
+        scenario.drawing = ScenarioDrawing(std::move(text), drawing);
+    }
+    return scenario;
+}
+
 Scenario ReadScenario(const std::filesystem::path& file) {
-    Scenario scenario = ParseScenario(ParseScenarioText(ReadWholeFile(file)));
+    Scenario scenario = ReadScenarioText(
+        std::make_shared<const std::string>(ReadWholeFile(file, ScenarioTextPadding())));
     scenario.file = file;
     return scenario;
 }

@@ -6,11 +6,13 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "app/common/scenario_drawing.h"
 #include "app/common/scenario_step.h"
 #include "sim/host/database.h"
 #include "sim/scenario/drawing_handles.h"
@@ -32,7 +34,7 @@ struct ScenarioPathSetting {
 struct Scenario {
     std::filesystem::path file;
     std::vector<ScenarioFile> files;
-    nlohmann::json drawing = nlohmann::json::object();
+    ScenarioDrawing drawing;
     nlohmann::json pdm = nlohmann::json::object();
     // Host functions that vxedInvoke and lisp reach: name to the text they answer, or null
     // for a function that fails.
@@ -43,8 +45,12 @@ struct Scenario {
 };
 
 // Reads and checks a scenario file; throws FileError for a file that is not read
-// (file_read.h), sim::ScenarioError naming the place for one that breaks the schema.
+// (file_read.h), sim::ScenarioError naming the place for one that breaks the schema. The
+// drawing keeps the file's text and is checked when it is loaded.
 Scenario ReadScenario(const std::filesystem::path& file);
+// The same for the text of a file; its capacity reaches ScenarioTextPadding()
+// (scenario_scan.h) past its end, or the text is read as ParseScenarioText reads it.
+Scenario ReadScenarioText(std::shared_ptr<const std::string> text);
 // The same for a document already parsed.
 Scenario ParseScenario(const nlohmann::json& document);
 // The same, taking the drawing over from the document instead of copying it.

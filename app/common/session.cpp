@@ -95,7 +95,16 @@ void Session::Start(const Scenario& scenario) {
     // that breaks the schema stops the run with nothing done.
     {
         const sim::FaultsSuspended own;
-        sim::loadDrawing(scenario.drawing, "/drawing", sim::workingDatabase(), handles_);
+        bool first = true;
+        scenario.drawing.Load(
+            [&first]() -> sim::Database& {
+                if (!first) {
+                    sim::resetHost();
+                }
+                first = false;
+                return sim::workingDatabase();
+            },
+            handles_);
         CheckStepsAgainstDrawing(scenario, sim::workingDatabase(), handles_);
         sim::pdm::configure(scenario.pdm, "/pdm");
     }

@@ -5,9 +5,6 @@
 #include "app/common/loading_policy.h"
 #include "app/common/transcript.h"
 #include "app/common/verb_arguments.h"
-#include "sim/host/database.h"
-#include "sim/host/faults.h"
-#include "sim/scenario/drawing_io.h"
 
 namespace {
 
@@ -15,14 +12,10 @@ constexpr const char* kUsage =
     "usage: vexa-sim diff BEFORE.json AFTER.json [--format text|jsonl]\n";
 
 // A scenario's drawing loads as a run would load it and is saved again, so that both sides
-// are compared in the saved form (keys filled in, cells where a run has them) and a drawing
-// that breaks the schema is refused with its place.
+// are compared in the saved form and a drawing that breaks the schema is refused with its
+// place.
 nlohmann::json SavedForm(const Scenario& scenario) {
-    const sim::FaultsSuspended own;
-    sim::Database db;
-    sim::DrawingHandles handles;
-    sim::loadDrawing(scenario.drawing, "/drawing", db, handles);
-    return sim::saveDrawing(db, handles, handles.loadedModules);
+    return scenario.drawing.Saved();
 }
 
 }  // namespace

@@ -53,7 +53,16 @@ ScenarioFacts::ScenarioFacts(const std::filesystem::path& file) {
     try {
         const sim::FaultsSuspended own;
         sim::DrawingHandles handles;
-        sim::loadDrawing(scenario.drawing, "/drawing", sim::workingDatabase(), handles);
+        bool first = true;
+        scenario.drawing.Load(
+            [&first]() -> sim::Database& {
+                if (!first) {
+                    ResetStandIns();
+                }
+                first = false;
+                return sim::workingDatabase();
+            },
+            handles);
         sim::pdm::configure(scenario.pdm, "/pdm");
         sim::pdm::setLogging(false);
 

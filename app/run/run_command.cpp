@@ -18,7 +18,7 @@ int RunSteps(const RunOptions& options, Scenario& scenario, Transcript& transcri
     } flushAtEnd{transcript};
     Session session(options, scenario, transcript);
     // The drawing is in the database now; on a large drawing its JSON is as big again.
-    scenario.drawing = nlohmann::json();
+    scenario.drawing = ScenarioDrawing();
     for (const ScenarioStep& step : scenario.steps) {
         session.RunStep(step);
     }
@@ -42,7 +42,7 @@ int RunScenario(const RunOptions& given, std::ostream& out, std::ostream& err) {
         }
         // The saved drawing is read as any scenario is, and only its drawing is taken: its
         // faults are reported with its own name, those of the steps with the scenario's.
-        scenario.drawing = nlohmann::json();
+        scenario.drawing = ScenarioDrawing();
         std::exception_ptr stepsFault;
         const int code = WithScenario(*options.drawing, err, [&](Scenario& saved) {
             scenario.drawing = std::move(saved.drawing);

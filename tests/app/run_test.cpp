@@ -396,16 +396,18 @@ TEST_F(Run, FilesAndFoldersThatCannotBeUsedAreExitTwoAndNamed) {
     EXPECT_NE(err.str().find("no-module.vmx"), std::string::npos) << err.str();
 }
 
-// Scenario files are read under the mapping file's rule: a regular file of at most 64 MiB.
+// Scenario files are read under the mapping file's rule, a regular file, but of at most 1 GiB:
+// a drawing of a million rows is half of that.
 TEST_F(Run, ScenarioFilesAreReadLikeMappingFiles) {
     const fs::path large = Write("large.json", "{}");
-    fs::resize_file(large, (64u << 20) + 1);
+    fs::resize_file(large, (1u << 30) + 1);
     EXPECT_EQ(RunFile(large), 2);
-    EXPECT_NE(err_.str().find("large.json: larger than 64 MiB"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("large.json: larger than 1024 MiB"), std::string::npos) << err_.str();
 
     const fs::path limit = Write("limit.json", "{}");
-    fs::resize_file(limit, 64u << 20);
-    EXPECT_EQ(RunFile(limit), 0) << "a file of 64 MiB is read: " << err_.str();
+    fs::resize_file(limit, (64u << 20) + 1);
+    EXPECT_EQ(RunFile(limit), 0) << "a file above the mapping file's 64 MiB is read: "
+                                 << err_.str();
 #if defined(__linux__)
     EXPECT_EQ(RunFile("/dev/zero"), 2);
     EXPECT_NE(err_.str().find("/dev/zero: not a regular file"), std::string::npos) << err_.str();
