@@ -348,14 +348,14 @@ Scenario ParseScenario(json&& document) {
 }
 
 Scenario ReadScenarioText(std::shared_ptr<const std::string> text) {
-    const auto members = ScanScenarioText(*text);
-    if (!members) {
+    const auto scanned = ScanScenarioText(*text);
+    if (!scanned) {
         return ParseScenario(ParseScenarioText(*text));
     }
     // Everything but the drawing is small: it is parsed and checked as a document.
     json rest = json::object();
     std::string_view drawing;
-    for (const auto& [name, member] : *members) {
+    for (const auto& [name, member] : scanned->members) {
         if (name == "drawing") {
             drawing = member;
         } else {
@@ -364,7 +364,7 @@ Scenario ReadScenarioText(std::shared_ptr<const std::string> text) {
     }
     Scenario scenario = ParseScenario(std::as_const(rest));
     if (!drawing.empty()) {
-        scenario.drawing = ScenarioDrawing(std::move(text), drawing);
+        scenario.drawing = ScenarioDrawing(std::move(text), drawing, scanned->spans);
     }
     return scenario;
 }

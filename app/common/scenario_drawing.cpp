@@ -11,7 +11,7 @@ void ScenarioDrawing::Load(const std::function<sim::Database&()>& fresh,
         return;
     }
     const auto offset = static_cast<std::size_t>(part_.data() - text_->data());
-    if (sim::loadDrawingText(part_, text_->capacity() - offset, fresh(), handles)) {
+    if (sim::loadDrawingText(part_, text_->capacity() - offset, spans_.get(), fresh(), handles)) {
         return;
     }
     handles = sim::DrawingHandles();

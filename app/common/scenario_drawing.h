@@ -13,6 +13,7 @@
 
 #include "sim/host/database.h"
 #include "sim/scenario/drawing_handles.h"
+#include "sim/scenario/json_spans.h"
 
 class ScenarioDrawing {
   public:
@@ -20,9 +21,11 @@ class ScenarioDrawing {
     ScenarioDrawing() = default;
     // Implicit, so that a parsed document is a drawing wherever one is asked.
     ScenarioDrawing(nlohmann::json document) : document_(std::move(document)) {}
-    // part lies inside *text, whose capacity reaches ScenarioTextPadding() past its end.
-    ScenarioDrawing(std::shared_ptr<const std::string> text, std::string_view part)
-        : text_(std::move(text)), part_(part) {}
+    // part lies inside *text, whose capacity reaches ScenarioTextPadding() past its end;
+    // spans, if any, are those of text.
+    ScenarioDrawing(std::shared_ptr<const std::string> text, std::string_view part,
+                    std::shared_ptr<const sim::JsonSpanIndex> spans = nullptr)
+        : text_(std::move(text)), part_(part), spans_(std::move(spans)) {}
 
     // Loads the drawing as sim::loadDrawing loads its document at "/drawing", with the same
     // checks, places and texts, into the database that fresh gives. A text that is not
@@ -38,4 +41,5 @@ class ScenarioDrawing {
     nlohmann::json document_ = nlohmann::json::object();
     std::shared_ptr<const std::string> text_;
     std::string_view part_;
+    std::shared_ptr<const sim::JsonSpanIndex> spans_;
 };

@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+#include "sim/host/utf8_text.h"
+
 VxString& VxString::makeUpper() {
     for (char16_t& c : text_) {
         // Surrogates are left alone: towupper works on whole characters only.
@@ -83,9 +85,7 @@ VxString VxString::formatArgs(const char16_t* fmt, const VxFormatArg* args, std:
     return VxString(out);
 }
 
-VxString VxString::fromUtf8(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
+void sim::appendUtf16(std::string_view utf8, std::u16string& out) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         const unsigned char b0 = static_cast<unsigned char>(utf8[i]);
@@ -127,17 +127,21 @@ VxString VxString::fromUtf8(std::string_view utf8) {
         }
         i += taken;
     }
-    return VxString(out);
 }
 
-std::string VxString::toUtf8() const {
-    std::string out;
-    out.reserve(text_.size());
-    for (std::size_t i = 0; i < text_.size(); ++i) {
-        char32_t cp = text_[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text_.size() && text_[i + 1] >= 0xDC00 &&
-            text_[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text_[i + 1] - 0xDC00);
+VxString VxString::fromUtf8(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    sim::appendUtf16(utf8, out);
+    return VxString(std::move(out));
+}
+
+void sim::appendUtf8(std::u16string_view text, std::string& out) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = 0xFFFD;  // a lone surrogate cannot be written as UTF-8
@@ -158,5 +162,11 @@ std::string VxString::toUtf8() const {
             out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
         }
     }
+}
+
+std::string VxString::toUtf8() const {
+    std::string out;
+    out.reserve(text_.size());
+    sim::appendUtf8(text_, out);
     return out;
 }

@@ -125,6 +125,11 @@ void setDataEntryData(Database& db, VxDbObjectId dataEntry, const VxmStringMap& 
     expect<DataEntry>(db, dataEntry, "data entry").data = PackedTexts(data);
 }
 
+void setDataEntryTexts(Database& db, VxDbObjectId dataEntry,
+                       std::span<const PackedTexts::Pair* const> byName) {
+    expect<DataEntry>(db, dataEntry, "data entry").data = PackedTexts(byName);
+}
+
 bool isDataEntry(const Database& db, VxDbObjectId id) {
     return findIn<DataEntry>(db, id) != nullptr;
 }

@@ -10,12 +10,14 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "host/vx_export.h"
 #include "host/vxm_bom.h"
 #include "sim/host/database.h"
+#include "sim/mech/packed_texts.h"
 
 namespace sim {
 
@@ -60,6 +62,9 @@ VX_HOST_API void visitDataEntryData(
     const Database& db, VxDbObjectId dataEntry,
     const std::function<void(const std::u16string& name, const std::u16string& value)>& visit);
 VX_HOST_API void setDataEntryData(Database& db, VxDbObjectId dataEntry, const VxmStringMap& data);
+// The same from the map's pairs in name order, each name once: a load sets every row's.
+VX_HOST_API void setDataEntryTexts(Database& db, VxDbObjectId dataEntry,
+                                   std::span<const PackedTexts::Pair* const> byName);
 VX_HOST_API bool isDataEntry(const Database& db, VxDbObjectId id);
 // The part reference's data entry (null while it has none).
 VX_HOST_API VxDbObjectId partRefDataEntry(const Database& db, VxDbObjectId partRef);

@@ -4,15 +4,35 @@
 
 namespace sim {
 
+namespace {
+
+std::size_t packedSize(const std::u16string& name, const std::u16string& value) {
+    return 4 + name.size() + value.size();
+}
+
+}  // namespace
+
 PackedTexts::PackedTexts(const VxmStringMap& map) {
     std::size_t size = 0;
     for (const auto& [name, value] : map) {
-        size += 4 + name.size() + value.size();
+        size += packedSize(name, value);
     }
     packed_.reserve(size);
     for (const auto& [name, value] : map) {
         put(name);
         put(value);
+    }
+}
+
+PackedTexts::PackedTexts(std::span<const Pair* const> byName) {
+    std::size_t size = 0;
+    for (const Pair* pair : byName) {
+        size += packedSize(pair->first, pair->second);
+    }
+    packed_.reserve(size);
+    for (const Pair* pair : byName) {
+        put(pair->first);
+        put(pair->second);
     }
 }
 

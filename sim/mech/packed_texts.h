@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <utility>
 
 #include "host/vxm_bom.h"
 
@@ -14,6 +16,9 @@ class PackedTexts {
   public:
     PackedTexts() = default;
     explicit PackedTexts(const VxmStringMap& map);
+    // The texts of a map, given as its pairs in name order, each name once.
+    using Pair = std::pair<std::u16string, std::u16string>;
+    explicit PackedTexts(std::span<const Pair* const> byName);
 
     VxmStringMap map() const;
     bool empty() const { return packed_.empty(); }

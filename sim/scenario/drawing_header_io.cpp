@@ -76,16 +76,16 @@ void loadDrawingHeader(const JsonAt& drawing, Database& db) {
     }
 }
 
-void saveEntityProperties(const EntityProperties& properties, Json& entity) {
+void saveEntityProperties(const EntityProperties& properties, JsonSink& entity) {
     const EntityProperties constructed;
     if (properties.layer != constructed.layer) {
-        entity["layer"] = properties.layer.toUtf8();
+        entity.text("layer", properties.layer.toUtf8());
     }
     if (properties.colorIndex != constructed.colorIndex) {
-        entity["color"] = properties.colorIndex;
+        entity.integer("color", properties.colorIndex);
     }
     if (properties.linetype != constructed.linetype) {
-        entity["linetype"] = properties.linetype.toUtf8();
+        entity.text("linetype", properties.linetype.toUtf8());
     }
 }
 

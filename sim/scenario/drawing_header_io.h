@@ -12,6 +12,7 @@
 #include "host/vx_ge.h"
 #include "sim/host/database.h"
 #include "sim/scenario/json_at.h"
+#include "sim/scenario/json_sink.h"
 
 namespace sim {
 
@@ -23,7 +24,7 @@ EntityProperties readEntityProperties(const JsonAt& entity);
 // Reads "ucs" and "defaults" of a drawing, if present.
 void loadDrawingHeader(const JsonAt& drawing, Database& db);
 
-void saveEntityProperties(const EntityProperties& properties, nlohmann::ordered_json& entity);
+void saveEntityProperties(const EntityProperties& properties, JsonSink& entity);
 void saveDrawingHeader(const Database& db, nlohmann::ordered_json& drawing);
 
 }  // namespace sim

@@ -4,6 +4,7 @@
 
 #include "host/vxm_partref.h"
 #include "sim/host/host_internals.h"
+#include "sim/host/utf8_text.h"
 #include "sim/mech/mech_control.h"
 #include "sim/mech/part_ref_paths.h"
 #include "sim/scenario/drawing_header_io.h"
@@ -49,14 +50,6 @@ Json texts(const VxmStringMap& map) {
     return object.take();
 }
 
-Json dataEntryTexts(const Database& db, VxDbObjectId dataEntry) {
-    TextObject object;
-    visitDataEntryData(db, dataEntry, [&](const std::u16string& name, const std::u16string& value) {
-        object.add(name, value);
-    });
-    return object.take();
-}
-
 // Walks the drawing into a sink, one entity or row at a time.
 class DrawingWriter {
   public:
@@ -67,7 +60,7 @@ class DrawingWriter {
         sink_.beginArray("entities");
         for (const VxDbObject* member : db_.membersOf(block)) {
             if (!member->isErased()) {
-                sink_.value({}, entity(*member));
+                entity(*member);
             }
         }
         sink_.end();
@@ -111,7 +104,7 @@ class DrawingWriter {
             }
             sink_.beginArray("rows");
             for (const RowRecord& row : rowsOf(db_, id)) {
-                sink_.value({}, this->row(row));
+                this->row(row);
             }
             sink_.end();
             sink_.end();
@@ -121,7 +114,7 @@ class DrawingWriter {
 
     // Data entries that entities hold and no row does, with cells to keep. Asked after the
     // entities and before the rows, since they come first in the saved form.
-    Json freeDataEntries() const {
+    Json freeDataEntries() {
         std::set<VxDbObjectId> heldByRows;
         for (const VxDbObjectId id : partsLists(db_)) {
             for (const RowRecord& row : rowsOf(db_, id)) {
@@ -131,8 +124,9 @@ class DrawingWriter {
         std::map<std::int64_t, Json> byNumber;
         for (const VxDbObjectId id : heldByEntities_) {
             if (heldByRows.count(id) == 0) {
-                if (Json cells = dataEntryTexts(db_, id); !cells.empty()) {
-                    byNumber[*names_.numberOf(id)] = std::move(cells);
+                takeCells(id);
+                if (!cells_.empty()) {
+                    byNumber[*names_.numberOf(id)] = cellsObject();
                 }
             }
         }
@@ -144,26 +138,26 @@ class DrawingWriter {
     }
 
   private:
-    Json entity(const VxDbObject& member) {
+    void entity(const VxDbObject& member) {
         const VxDbObjectId id = member.objectId();
         const VxDbObject* object = &member;
-        Json json = Json::object();
-        json["handle"] = names_.handleFor(id);
+        sink_.beginObject({});
+        sink_.integer("handle", names_.handleFor(id));
         if (const auto* partRef = asKind<VxmPartRef>(object)) {
-            json["type"] = "partref";
+            sink_.text("type", std::string_view("partref"));
             const VxDbObjectId entry = partRef->dataEntryId();
             if (!entry.isNull()) {
-                json["dataEntry"] = names_.numberFor(entry);
+                sink_.integer("dataEntry", names_.numberFor(entry));
                 if (isDataEntry(db_, entry)) {
                     heldByEntities_.insert(entry);
                 }
             }
         } else if (const auto* ref = asKind<VxDbBlockReference>(object)) {
-            json["type"] = "blockref";
+            sink_.text("type", std::string_view("blockref"));
             const auto* record = db_.lookupAs<const VxDbBlockTableRecord>(ref->blockTableRecord());
-            json["block"] = record != nullptr ? record->name().toUtf8() : std::string();
+            sink_.text("block", record != nullptr ? record->name().toUtf8() : std::string());
         } else {
-            json["type"] = "line";
+            sink_.text("type", std::string_view("line"));
         }
         if (const auto* entity = asKind<VxDbEntity>(object)) {
             const VxGePoint3d p = entity->position();
@@ -174,21 +168,32 @@ class DrawingWriter {
                                        " lies at a position beyond the range of numbers");
             }
             if (p.z != 0.0) {
-                json["position"] = {p.x, p.y, p.z};
+                sink_.value("position", {p.x, p.y, p.z});
             } else if (p.x != 0.0 || p.y != 0.0) {
-                json["position"] = {p.x, p.y};
+                sink_.value("position", {p.x, p.y});
             }
-            saveEntityProperties(VxHostInternals::properties(*entity), json);
+            saveEntityProperties(VxHostInternals::properties(*entity), sink_);
         }
-        return json;
+        sink_.end();
     }
 
-    Json row(const RowRecord& row) {
-        Json json = Json::object();
-        json["item"] = utf8(row.item);
-        json["qty"] = row.quantity;
-        json["dataEntry"] = names_.numberFor(row.dataEntry);
-        json["cells"] = dataEntryTexts(db_, row.dataEntry);
+    void row(const RowRecord& row) {
+        sink_.beginObject({});
+        sink_.text("item", std::u16string_view(row.item));
+        sink_.integer("qty", row.quantity);
+        sink_.integer("dataEntry", names_.numberFor(row.dataEntry));
+        takeCells(row.dataEntry);
+        if (mayRepeat_) {
+            sink_.value("cells", cellsObject());
+        } else {
+            sink_.beginObject("cells");
+            for (const auto& [name, value] : cells_) {
+                utf8Name_.clear();
+                appendUtf8(name, utf8Name_);
+                sink_.text(utf8Name_, std::u16string_view(value));
+            }
+            sink_.end();
+        }
         std::vector<std::vector<VxDbObjectId>> found;
         try {
             found = partRefPaths(db_, row.dataEntry);
@@ -196,25 +201,63 @@ class DrawingWriter {
             throw std::length_error("cannot save the drawing: row " + utf8(row.item) + " has " +
                                     e.what());
         }
-        Json paths = Json::array();
+        sink_.beginArray("partRefPaths");
         for (const auto& path : found) {
-            Json handles = Json::array();
+            sink_.beginArray({});
             for (const VxDbObjectId id : path) {
-                handles.push_back(names_.handleFor(id));
+                sink_.integer({}, names_.handleFor(id));
             }
-            paths.push_back(std::move(handles));
+            sink_.end();
         }
-        json["partRefPaths"] = std::move(paths);
+        sink_.end();
         if (row.state != 0) {
-            json["state"] = row.state;
+            sink_.integer("state", row.state);
         }
-        return json;
+        sink_.end();
+    }
+
+    // The data entry's names and values, kept in buffers reused from one row to the next.
+    void takeCells(VxDbObjectId dataEntry) {
+        std::size_t count = 0;
+        mayRepeat_ = false;
+        visitDataEntryData(db_, dataEntry,
+                           [&](const std::u16string& name, const std::u16string& value) {
+                               if (count == cells_.size()) {
+                                   cells_.emplace_back();
+                               }
+                               cells_[count].first = name;
+                               cells_[count].second = value;
+                               ++count;
+                               mayRepeat_ = mayRepeat_ || hasSurrogate(name);
+                           });
+        cells_.resize(count);
+    }
+
+    // Names that meet in UTF-8 (see TextObject) are only possible with a surrogate in them.
+    static bool hasSurrogate(std::u16string_view name) {
+        for (const char16_t unit : name) {
+            if (unit >= 0xD800 && unit <= 0xDFFF) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    Json cellsObject() const {
+        TextObject object;
+        for (const auto& [name, value] : cells_) {
+            object.add(name, value);
+        }
+        return object.take();
     }
 
     const Database& db_;
     DrawingHandles& names_;
     JsonSink& sink_;
     std::set<VxDbObjectId> heldByEntities_;
+    std::vector<std::pair<std::u16string, std::u16string>> cells_;
+    bool mayRepeat_ = false;
+    std::string utf8Name_;
 };
 
 Json columns(const Database& db) {

@@ -4,6 +4,7 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <set>
@@ -13,10 +14,12 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/host/database_header.h"
+#include "sim/host/utf8_text.h"
 #include "sim/mech/mech_control.h"
 #include "sim/mech/part_ref_paths.h"
 #include "sim/scenario/drawing_header_io.h"
 #include "sim/scenario/drawing_reader.h"
+#include "sim/scenario/json_spans.h"
 
 namespace sim {
 namespace {
@@ -104,17 +107,49 @@ VxGePoint3d point(od::value value) {
     return VxGePoint3d{xyz[0], xyz[1], xyz[2]};
 }
 
-// An object of texts, as JsonAt::textMap reads it.
-VxmStringMap texts(od::value value) {
-    VxmStringMap map;
-    for (od::field field : value.get_object()) {
-        const std::string_view key = field.unescaped_key();
-        require(key.find('\0') == std::string_view::npos);
-        const std::string_view given = text(field.value());
-        map.insert_or_assign(VxString::fromUtf8(key).str(), VxString::fromUtf8(given).str());
+// The cells of a row, kept from one row to the next so that their strings are reused.
+class Cells {
+  public:
+    // Reads an object of texts as JsonAt::textMap reads it: the pairs in name order, each
+    // name once with its last value.
+    std::span<const PackedTexts::Pair* const> read(od::value value) {
+        std::size_t count = 0;
+        for (od::field field : value.get_object()) {
+            const std::string_view key = field.unescaped_key();
+            require(key.find('\0') == std::string_view::npos);
+            if (count == given_.size()) {
+                given_.emplace_back();
+            }
+            auto& [name, texts] = given_[count++];
+            name.clear();
+            appendUtf16(key, name);
+            texts.clear();
+            appendUtf16(text(field.value()), texts);
+        }
+        byName_.clear();
+        for (std::size_t i = 0; i < count; ++i) {
+            byName_.push_back(&given_[i]);
+        }
+        // Pointers into one vector: their order is the given order, which keeps the sort
+        // stable without a buffer.
+        std::sort(byName_.begin(), byName_.end(), [](const auto* a, const auto* b) {
+            return a->first < b->first || (a->first == b->first && a < b);
+        });
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < byName_.size(); ++i) {
+            if (i + 1 < byName_.size() && byName_[i]->first == byName_[i + 1]->first) {
+                continue;
+            }
+            byName_[kept++] = byName_[i];
+        }
+        byName_.resize(kept);
+        return byName_;
     }
-    return map;
-}
+
+  private:
+    std::vector<PackedTexts::Pair> given_;
+    std::vector<const PackedTexts::Pair*> byName_;
+};
 
 // The JSON text of a value, consumed.
 std::string_view rawJson(od::value value) {
@@ -130,6 +165,12 @@ std::string_view rawJson(od::value value) {
         default:
             return value.raw_json_token();
     }
+}
+
+// A member's key, which a key with escapes is not as written: it is left to the DOM.
+std::string_view plainKey(const JsonMember& member) {
+    require(!member.keyEscaped);
+    return member.key;
 }
 
 constexpr std::array<std::string_view, 10> kDrawingKeys = {
@@ -150,18 +191,22 @@ struct PathCheck {
 
 class TextLoader {
   public:
-    TextLoader(std::string_view text, std::size_t readable, Database& db, DrawingHandles& handles)
-        : text_(text), readable_(readable), db_(db), handles_(handles), reader_(db, handles) {}
+    TextLoader(std::string_view text, std::size_t readable, const JsonSpanIndex* spans,
+               Database& db, DrawingHandles& handles)
+        : text_(text),
+          readable_(readable),
+          spans_(spans),
+          db_(db),
+          handles_(handles),
+          reader_(db, handles) {}
 
     void load() {
         std::map<std::string_view, std::string_view> parts;
         {
             KeySet keys(kDrawingKeys);
-            od::document document = iterate(text_);
-            for (od::field field : document.get_object()) {
-                parts.emplace(kDrawingKeys[keys.take(field.unescaped_key())],
-                              rawJson(field.value()));
-            }
+            forEachMember(text_, [&](const JsonMember& member) {
+                parts.emplace(kDrawingKeys[keys.take(plainKey(member))], member.value);
+            });
         }
         const auto part = [&](std::string_view key) {
             const auto found = parts.find(key);
@@ -202,6 +247,34 @@ class TextLoader {
     od::document iterate(std::string_view part) {
         const std::size_t offset = static_cast<std::size_t>(part.data() - text_.data());
         return parser_.iterate(part.data(), part.size(), readable_ - offset);
+    }
+
+    // Calls each(const JsonMember&) for each member of the object or element of the array
+    // whose text is part: as noted, or as parsing it whole finds them.
+    template <class Each>
+    void forEachMember(std::string_view part, Each&& each) {
+        if (spans_ != nullptr && spans_->forEachMember(part.data(), each)) {
+            return;
+        }
+        // Found first: each member is parsed with the same parser.
+        std::vector<JsonMember> members;
+        od::document document = iterate(part);
+        od::value container = document.get_value();
+        if (container.type() == od::json_type::object) {
+            for (od::field field : container.get_object()) {
+                const char* raw = field.key().raw();
+                const std::string_view key = field.unescaped_key();
+                members.push_back({std::string_view(raw, key.size()), !writtenAsIs(raw, key),
+                                   rawJson(field.value())});
+            }
+        } else {
+            for (od::value element : container.get_array()) {
+                members.push_back({{}, false, rawJson(element)});
+            }
+        }
+        for (const JsonMember& member : members) {
+            each(member);
+        }
     }
 
     template <class Read>
@@ -267,56 +340,64 @@ class TextLoader {
     void readEntities(std::string_view part) {
         std::unordered_set<std::int64_t> batch;
         std::vector<EntitySpec> specs;
-        od::document document = iterate(part);
-        for (od::value value : document.get_array()) {
-            specs.push_back(readEntity(value, batch));
-        }
+        forEachMember(part, [&](const JsonMember& element) {
+            od::document document = iterate(element.value);
+            specs.push_back(readEntity(document.get_value(), batch));
+        });
         for (const EntitySpec& node : specs) {
             reader_.createEntity(node, db_.modelSpaceId());
         }
     }
 
+    // Each parts list, and each of its rows, parsed on its own.
     void readBoms(std::string_view part) {
         std::set<VxDbObjectId> owners;
-        od::document document = iterate(part);
-        for (od::value value : document.get_array()) {
+        forEachMember(part, [&](const JsonMember& bom) {
             KeySet keys(kBomKeys);
             VxDbObjectId list;
-            for (od::field field : value.get_object()) {
-                const std::size_t key = keys.take(field.unescaped_key());
+            forEachMember(bom.value, [&](const JsonMember& member) {
+                const std::string_view given = member.value;
+                const std::size_t key = keys.take(plainKey(member));
                 // The owner makes the list that "current" and the rows need.
                 require((key == 0) == list.isNull());
-                od::value given = field.value();
                 if (key == 0) {
+                    const nlohmann::json owned = nlohmann::json::parse(given);
                     VxDbObjectId owner = db_.modelSpaceId();
-                    if (!given.is_null()) {
-                        owner = blockNamed(db_, VxString::fromUtf8(text(given)).str());
+                    if (!owned.is_null()) {
+                        require(owned.is_string());
+                        const auto& ownerName = owned.get_ref<const std::string&>();
+                        require(ownerName.find('\0') == std::string::npos);
+                        owner = blockNamed(db_, VxString::fromUtf8(ownerName).str());
                         require(!owner.isNull());
                     }
                     require(owners.insert(owner).second);
                     list = createPartsList(db_, owner);
                 } else if (key == 1) {
                     require(!keys.has(2));
-                    if (given.get_bool()) {
+                    const nlohmann::json current = nlohmann::json::parse(given);
+                    require(current.is_boolean());
+                    if (current.get<bool>()) {
                         require(currentPartsList(db_).isNull());
                         setCurrentPartsList(db_, list);
                     }
                 } else {
                     readRows(given, list);
                 }
-            }
+            });
             require(keys.has(0));
-        }
+        });
     }
 
-    void readRows(od::value rows, VxDbObjectId list) {
+    void readRows(std::string_view rows, VxDbObjectId list) {
         std::unordered_set<std::int64_t> entries;
-        for (od::value value : rows.get_array()) {
+        forEachMember(rows, [&](const JsonMember& element) {
+            od::document document = iterate(element.value);
+            od::value value = document.get_value();
             KeySet keys(kRowKeys);
             std::string_view item;
             std::int32_t quantity = 0;
             std::int64_t number = 0;
-            VxmStringMap cells;
+            std::span<const PackedTexts::Pair* const> cells;
             int state = 0;
             const std::size_t pathsBegin = pathHandles_.size();
             for (od::field field : value.get_object()) {
@@ -332,7 +413,7 @@ class TextLoader {
                         number = integer(field.value(), 1, kMaxName);
                         break;
                     case 3:
-                        cells = texts(field.value());
+                        cells = cells_.read(field.value());
                         break;
                     case 4:
                         readPaths(field.value());
@@ -350,13 +431,13 @@ class TextLoader {
                 if (keys.has(3)) {
                     // Cells given before (free, or a row of an earlier list) must agree.
                     require((!reader_.cellsGiven(number) && !inEarlierList(number)) ||
-                            dataEntryData(db_, entry) == cells);
-                    setDataEntryData(db_, entry, cells);
+                            dataEntryData(db_, entry) == PackedTexts(cells).map());
+                    setDataEntryTexts(db_, entry, cells);
                 }
             } else {
                 entry = createDataEntry(db_);
                 if (keys.has(3)) {
-                    setDataEntryData(db_, entry, cells);
+                    setDataEntryTexts(db_, entry, cells);
                 }
             }
             addRow(db_, list, VxString::fromUtf8(item).str(), quantity, entry, state);
@@ -364,7 +445,7 @@ class TextLoader {
             if (keys.has(4)) {
                 pathChecks_.push_back({entry, pathsBegin, pathHandles_.size()});
             }
-        }
+        });
         listEntries_.push_back(std::move(entries));
     }
 
@@ -413,6 +494,7 @@ class TextLoader {
 
     std::string_view text_;
     std::size_t readable_;
+    const JsonSpanIndex* spans_;
     Database& db_;
     DrawingHandles& handles_;
     DrawingReader reader_;
@@ -421,14 +503,15 @@ class TextLoader {
     std::vector<std::int64_t> pathHandles_;
     std::vector<PathCheck> pathChecks_;
     std::vector<std::unordered_set<std::int64_t>> listEntries_;
+    Cells cells_;
 };
 
 }  // namespace
 
-bool loadDrawingText(std::string_view text, std::size_t readable, Database& db,
-                     DrawingHandles& handles) {
+bool loadDrawingText(std::string_view text, std::size_t readable, const JsonSpanIndex* spans,
+                     Database& db, DrawingHandles& handles) {
     try {
-        TextLoader(text, readable, db, handles).load();
+        TextLoader(text, readable, spans, db, handles).load();
         return true;
     } catch (const NotPlain&) {
         return false;
@@ -446,7 +529,8 @@ bool loadDrawingText(std::string_view text, std::size_t readable, Database& db,
 namespace sim {
 
 // Without the parser the DOM reader takes every drawing.
-bool loadDrawingText(std::string_view, std::size_t, Database&, DrawingHandles&) {
+bool loadDrawingText(std::string_view, std::size_t, const JsonSpanIndex*, Database&,
+                     DrawingHandles&) {
     return false;
 }
 

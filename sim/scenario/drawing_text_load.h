@@ -15,12 +15,14 @@
 
 #include "sim/host/database.h"
 #include "sim/scenario/drawing_handles.h"
+#include "sim/scenario/json_spans.h"
 
 namespace sim {
 
 // readable: how many bytes from text.data() on may be read (at least text.size() plus
-// simdjson's padding), which the parser needs.
-bool loadDrawingText(std::string_view text, std::size_t readable, Database& db,
-                     DrawingHandles& handles);
+// simdjson's padding), which the parser needs. spans, if given, are those of the text text
+// lies in: the large parts are then parsed a member at a time.
+bool loadDrawingText(std::string_view text, std::size_t readable, const JsonSpanIndex* spans,
+                     Database& db, DrawingHandles& handles);
 
 }  // namespace sim

@@ -1,6 +1,9 @@
 #include "sim/scenario/json_sink.h"
 
+#include <charconv>
 #include <stdexcept>
+
+#include "sim/host/utf8_text.h"
 
 namespace sim {
 
@@ -16,9 +19,10 @@ Json& JsonBuilder::place(const std::string& key, Json&& value) {
         parent.push_back(std::move(value));
         return parent.back();
     }
-    Json& member = parent[key];
-    member = std::move(value);
-    return member;
+    // Keys are distinct: no need to look for the key among those before it.
+    auto& members = parent.get_ref<Json::object_t&>();
+    members.emplace_back(key, std::move(value));
+    return members.back().second;
 }
 
 // A pointer into an open container stays valid: nothing is added beside it until it ends.
@@ -32,6 +36,20 @@ void JsonBuilder::beginArray(const std::string& key) {
 
 void JsonBuilder::value(const std::string& key, Json&& value) {
     place(key, std::move(value));
+}
+
+void JsonBuilder::text(const std::string& key, std::u16string_view value) {
+    std::string utf8;
+    appendUtf8(value, utf8);
+    place(key, Json(std::move(utf8)));
+}
+
+void JsonBuilder::text(const std::string& key, std::string_view value) {
+    place(key, Json(std::string(value)));
+}
+
+void JsonBuilder::integer(const std::string& key, std::int64_t value) {
+    place(key, Json(value));
 }
 
 void JsonBuilder::end() {
@@ -57,6 +75,26 @@ void JsonTextWriter::handOn() {
     buffer_.clear();
 }
 
+void JsonTextWriter::handOnWhenFull() {
+    if (buffer_.size() >= kHandOnBytes) {
+        handOn();
+    }
+}
+
+// Nearly every text of a drawing needs no escape and goes as it is; the serializer writes
+// the others, so that each is escaped exactly as dump escapes it.
+void JsonTextWriter::string(std::string_view utf8) {
+    for (const char c : utf8) {
+        if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20) {
+            serializer_.dump(Json(std::string(utf8)), false, false, 0);
+            return;
+        }
+    }
+    buffer_ += '"';
+    buffer_ += utf8;
+    buffer_ += '"';
+}
+
 void JsonTextWriter::newLine(std::size_t depth) {
     buffer_ += '\n';
     buffer_.append(2 * depth, ' ');
@@ -72,7 +110,7 @@ void JsonTextWriter::startMember(const std::string& key) {
     }
     newLine(open_.size());
     if (parent.object) {
-        serializer_.dump(Json(key), false, false, 0);
+        string(key);
         buffer_ += ": ";
     }
 }
@@ -93,9 +131,29 @@ void JsonTextWriter::value(const std::string& key, Json&& value) {
     startMember(key);
     // What dump(2) does, starting at the depth the value sits at.
     serializer_.dump(value, true, false, 2, static_cast<unsigned int>(2 * open_.size()));
-    if (buffer_.size() >= kHandOnBytes) {
-        handOn();
-    }
+    handOnWhenFull();
+}
+
+void JsonTextWriter::text(const std::string& key, std::u16string_view value) {
+    startMember(key);
+    utf8_.clear();
+    appendUtf8(value, utf8_);
+    string(utf8_);
+    handOnWhenFull();
+}
+
+void JsonTextWriter::text(const std::string& key, std::string_view value) {
+    startMember(key);
+    string(value);
+    handOnWhenFull();
+}
+
+void JsonTextWriter::integer(const std::string& key, std::int64_t value) {
+    startMember(key);
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value);
+    buffer_.append(digits, written.ptr);
+    handOnWhenFull();
 }
 
 void JsonTextWriter::end() {

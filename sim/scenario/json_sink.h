@@ -3,8 +3,10 @@
 // once as the database and once as its JSON.
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -14,10 +16,16 @@ namespace sim {
 class JsonSink {
   public:
     virtual ~JsonSink() = default;
-    // key names the member inside an object and is ignored inside an array.
+    // key names the member inside an object and is ignored inside an array; the members of
+    // one object have distinct keys.
     virtual void beginObject(const std::string& key) = 0;
     virtual void beginArray(const std::string& key) = 0;
     virtual void value(const std::string& key, nlohmann::ordered_json&& value) = 0;
+    // The scalars of a large drawing, written without a JSON value each. A UTF-16 text goes
+    // as VxString::toUtf8 converts it; a UTF-8 one must be valid.
+    virtual void text(const std::string& key, std::u16string_view value) = 0;
+    virtual void text(const std::string& key, std::string_view value) = 0;
+    virtual void integer(const std::string& key, std::int64_t value) = 0;
     virtual void end() = 0;
 };
 
@@ -27,6 +35,9 @@ class JsonBuilder final : public JsonSink {
     void beginObject(const std::string& key) override;
     void beginArray(const std::string& key) override;
     void value(const std::string& key, nlohmann::ordered_json&& value) override;
+    void text(const std::string& key, std::u16string_view value) override;
+    void text(const std::string& key, std::string_view value) override;
+    void integer(const std::string& key, std::int64_t value) override;
     void end() override;
     nlohmann::ordered_json take() { return std::move(root_); }
 
@@ -47,11 +58,16 @@ class JsonTextWriter final : public JsonSink {
     void beginObject(const std::string& key) override;
     void beginArray(const std::string& key) override;
     void value(const std::string& key, nlohmann::ordered_json&& value) override;
+    void text(const std::string& key, std::u16string_view value) override;
+    void text(const std::string& key, std::string_view value) override;
+    void integer(const std::string& key, std::int64_t value) override;
     void end() override;
 
   private:
     void startMember(const std::string& key);
+    void string(std::string_view utf8);
     void newLine(std::size_t depth);
+    void handOnWhenFull();
     void handOn();
 
     struct Open {
@@ -60,6 +76,7 @@ class JsonTextWriter final : public JsonSink {
     };
     std::ostream& out_;
     std::string buffer_;
+    std::string utf8_;
     nlohmann::detail::serializer<nlohmann::ordered_json> serializer_;
     std::vector<Open> open_;
 };

@@ -9,12 +9,12 @@
 namespace sim {
 
 class ScenarioError : public std::runtime_error {
-public:
+  public:
     ScenarioError(std::string path, const std::string& message)
         : std::runtime_error(message), path_(std::move(path)) {}
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -79,15 +79,59 @@ TEST_F(ScenarioRead, AFileGivesWhatItsDomGives) {
     ExpectAlike(kScenario, "plain");
     std::string text = kScenario;
     text.reserve(text.size() + ScenarioTextPadding());
-    const auto members = ScanScenarioText(text);
-    ASSERT_TRUE(members.has_value()) << "a plain scenario is read without its DOM";
-    EXPECT_EQ(members->size(), 5u);
-    EXPECT_EQ(members->at(4).first, "steps");
-    EXPECT_EQ(json::parse(members->at(4).second), json::parse(R"([ { "type": "ORBDBOM\n" } ])"));
+    const auto scanned = ScanScenarioText(text);
+    ASSERT_TRUE(scanned.has_value()) << "a plain scenario is read without its DOM";
+    const auto& members = scanned->members;
+    EXPECT_EQ(members.size(), 5u);
+    EXPECT_EQ(members.at(4).first, "steps");
+    EXPECT_EQ(json::parse(members.at(4).second), json::parse(R"([ { "type": "ORBDBOM\n" } ])"));
     ExpectAlike("{}", "empty");
     ExpectAlike(
         Replaced(kScenario, R"("pdm": {)", R"("drawing": { "structure2d": true }, "pdm": {)"),
         "the last of two drawings counts");
+}
+
+// A drawing whose entities and rows are large enough to be read one at a time from where the
+// first look at the text found them; cells unsorted, one name given twice.
+std::string LargeScenario() {
+    std::string entities;
+    std::string rows;
+    for (int n = 1; n <= 500; ++n) {
+        const std::string number = std::to_string(n);
+        const std::string gap = n > 1 ? " ,\n  " : "";
+        entities += gap + R"({ "handle": )" + number + R"(, "type": "partref", "dataEntry": )" +
+                    number + " }";
+        rows += gap + R"({ "item": ")" + number + R"(", "qty": 1, "dataEntry": )" + number +
+                R"(, "cells": { "ZETA": "z", "ALPHA": "\u00fc", "MID": "m\"q", "ALPHA": "a" },
+                    "partRefPaths": [[)" +
+                number + "]] }";
+    }
+    return R"({ "drawing": { "entities": [ )" + entities +
+           R"( ], "boms": [ { "owner": null, "rows": [ )" + rows + R"( ] } ] } })";
+}
+
+TEST_F(ScenarioRead, ALargeDrawingIsReadARowAtATimeAsItsDomReadsIt) {
+    std::string text = LargeScenario();
+    text.reserve(text.size() + ScenarioTextPadding());
+    const auto scanned = ScanScenarioText(text);
+    ASSERT_TRUE(scanned.has_value());
+    std::size_t rows = 0;
+    EXPECT_TRUE(scanned->spans->forEachMember(text.data() + text.find(R"("rows": [)") + 8,
+                                              [&](const sim::JsonMember&) { ++rows; }));
+    EXPECT_EQ(rows, 500u);
+    ExpectAlike(text, "plain");
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        return Replaced(LargeScenario(), from, to);
+    };
+    ExpectAlike(replaced(R"("item": "250", "qty": 1)", R"("item": "250", "qty": "1")"),
+                "a fault in a row");
+    ExpectAlike(replaced(R"("item": "250", "qty": 1)", R"("item": "250", "\u0071ty": 1)"),
+                "a key with an escape in a row");
+    ExpectAlike(replaced(R"("owner": null, "rows")", R"("owner": null, "\u0072ows")"),
+                "a key with an escape in a parts list");
+    ExpectAlike(replaced(R"("item": "250", "qty": 1)", R"("item": "250", "qty": 2, "qty": 1)"),
+                "a key given twice in a row");
+    ExpectAlike(replaced(R"({ "handle": 7,)", R"({ "handle": 6,)"), "a handle given twice");
 }
 
 TEST_F(ScenarioRead, FaultsAreNamedAsTheDomNamesThem) {

@@ -60,7 +60,7 @@ FromText LoadText(const std::string& given) {
     text.reserve(text.size() + 64);
     FromText result;
     result.outcome = Outcome([&](sim::Database& db, sim::DrawingHandles& handles) {
-        result.plain = sim::loadDrawingText(text, text.capacity(), db, handles);
+        result.plain = sim::loadDrawingText(text, text.capacity(), nullptr, db, handles);
     });
     return result;
 }
