@@ -372,8 +372,9 @@ std::size_t Session::Finish() {
         WriteRunChanges(ChangesSinceStart(), commandChanges_, transcript_);
     }
     sim::emit(sim::Event{{"ev", "end"}, {"openObjects", open}});
+    // The run is over: the save may name what is new in the run's own names.
     if (options_.saveDrawing) {
-        SaveDrawing(*options_.saveDrawing);
+        WriteDrawing(*options_.saveDrawing, handles_);
     }
     return open;
 }
@@ -390,11 +391,16 @@ void Session::AskWhenUnanswered(sim::UiAnswerHook messageBox, sim::DialogAnswerH
 }
 
 void Session::SaveDrawing(const std::filesystem::path& file) const {
+    sim::DrawingHandles names = handles_;
+    WriteDrawing(file, names);
+}
+
+void Session::WriteDrawing(const std::filesystem::path& file, sim::DrawingHandles& names) const {
     WrittenFile out(file);
     {
         const sim::FaultsSuspended own;
-        sim::writeDrawingScenario(out.Stream(), sim::workingDatabase(), handles_,
-                                  handles_.loadedModules);
+        sim::writeDrawingScenario(out.Stream(), sim::workingDatabase(), names,
+                                  names.loadedModules);
     }
     out.Stream() << '\n';
     out.Close();

@@ -59,6 +59,7 @@ class Session {
     bool FailuresSeen() const { return summary_->FailuresSeen(); }
 
   private:
+    void WriteDrawing(const std::filesystem::path& file, sim::DrawingHandles& names) const;
     void Start(const Scenario& scenario);
     void ReleaseHooks();
     void KeepInsideWorkDirectory(const std::vector<ScenarioPathSetting>& settings);

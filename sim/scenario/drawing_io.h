@@ -53,9 +53,11 @@ nlohmann::ordered_json saveDrawing(const Database& db, const DrawingHandles& han
 // names, so that two saves of one run can be compared.
 nlohmann::ordered_json saveDrawingKeepingNames(const Database& db, DrawingHandles& handles,
                                                const std::vector<std::string>& loadedModules);
-// The same as saveDrawing, wrapped as {"drawing": ...} and written to out as dump(2) would
-// write it, one entity and row at a time.
-void writeDrawingScenario(std::ostream& out, const Database& db, const DrawingHandles& handles,
+// The same as saveDrawingKeepingNames, wrapped as {"drawing": ...} and written to out as
+// dump(2) would write it, one entity and row at a time. A caller that keeps using its names
+// hands a copy: a large drawing's names are millions of entries, which a last save need not
+// copy.
+void writeDrawingScenario(std::ostream& out, const Database& db, DrawingHandles& handles,
                           const std::vector<std::string>& loadedModules);
 
 }  // namespace sim

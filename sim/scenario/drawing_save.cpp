@@ -316,12 +316,11 @@ nlohmann::ordered_json saveDrawingKeepingNames(const Database& db, DrawingHandle
     return builder.take();
 }
 
-void writeDrawingScenario(std::ostream& out, const Database& db, const DrawingHandles& handles,
+void writeDrawingScenario(std::ostream& out, const Database& db, DrawingHandles& handles,
                           const std::vector<std::string>& loadedModules) {
-    DrawingHandles names = handles;
     JsonTextWriter writer(out);
     writer.beginObject({});
-    writeDrawing(writer, "drawing", db, names, loadedModules);
+    writeDrawing(writer, "drawing", db, handles, loadedModules);
     writer.end();
 }
 

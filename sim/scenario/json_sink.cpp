@@ -96,8 +96,15 @@ void JsonTextWriter::string(std::string_view utf8) {
 }
 
 void JsonTextWriter::newLine(std::size_t depth) {
-    buffer_ += '\n';
-    buffer_.append(2 * depth, ' ');
+    // One append for the line break and the indent: a drawing has millions of lines.
+    static const std::string kLines = '\n' + std::string(2 * 64, ' ');
+    const std::size_t length = 1 + 2 * depth;
+    if (length <= kLines.size()) {
+        buffer_.append(kLines, 0, length);
+    } else {
+        buffer_ += '\n';
+        buffer_.append(2 * depth, ' ');
+    }
 }
 
 void JsonTextWriter::startMember(const std::string& key) {
