@@ -1,5 +1,6 @@
 #include "host/vx_string.h"
 
+#include <cstdint>
 #include <cwctype>
 
 #include "sim/host/utf8_text.h"
@@ -85,9 +86,33 @@ VxString VxString::formatArgs(const char16_t* fmt, const VxFormatArg* args, std:
     return VxString(out);
 }
 
+namespace {
+
+// The ASCII run of from that starts at i, appended to out in one go: nearly every text of a
+// drawing is one. Answers where the run ends.
+template <class From, class To>
+std::size_t appendAscii(const From& from, std::size_t i, To& out) {
+    std::size_t end = i;
+    while (end < from.size() && static_cast<std::uint32_t>(from[end]) < 0x80) {
+        ++end;
+    }
+    const std::size_t at = out.size();
+    out.resize(at + (end - i));
+    for (std::size_t k = i; k < end; ++k) {
+        out[at + (k - i)] = static_cast<typename To::value_type>(from[k]);
+    }
+    return end;
+}
+
+}  // namespace
+
 void sim::appendUtf16(std::string_view utf8, std::u16string& out) {
     std::size_t i = 0;
     while (i < utf8.size()) {
+        i = appendAscii(utf8, i, out);
+        if (i == utf8.size()) {
+            break;
+        }
         const unsigned char b0 = static_cast<unsigned char>(utf8[i]);
         char32_t cp = 0xFFFD;
         std::size_t extra = 0;
@@ -138,6 +163,10 @@ VxString VxString::fromUtf8(std::string_view utf8) {
 
 void sim::appendUtf8(std::u16string_view text, std::string& out) {
     for (std::size_t i = 0; i < text.size(); ++i) {
+        i = appendAscii(text, i, out);
+        if (i == text.size()) {
+            break;
+        }
         char32_t cp = text[i];
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {

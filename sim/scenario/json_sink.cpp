@@ -90,9 +90,11 @@ void JsonTextWriter::string(std::string_view utf8) {
             return;
         }
     }
-    buffer_ += '"';
-    buffer_ += utf8;
-    buffer_ += '"';
+    const std::size_t at = buffer_.size();
+    buffer_.resize(at + utf8.size() + 2);
+    buffer_[at] = '"';
+    utf8.copy(buffer_.data() + at + 1, utf8.size());
+    buffer_[at + utf8.size() + 1] = '"';
 }
 
 void JsonTextWriter::newLine(std::size_t depth) {
