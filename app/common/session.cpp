@@ -399,8 +399,7 @@ void Session::WriteDrawing(const std::filesystem::path& file, sim::DrawingHandle
     WrittenFile out(file);
     {
         const sim::FaultsSuspended own;
-        sim::writeDrawingScenario(out.Stream(), sim::workingDatabase(), names,
-                                  names.loadedModules);
+        sim::writeDrawingScenario(out.Stream(), sim::workingDatabase(), names, names.loadedModules);
     }
     out.Stream() << '\n';
     out.Close();
