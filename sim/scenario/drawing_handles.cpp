@@ -9,13 +9,23 @@ namespace {
 
 using Names = DrawingHandles::Names;
 
+[[noreturn]] void boundTwice(std::int64_t name) {
+    throw std::logic_error("scenario name " + std::to_string(name) + " bound twice");
+}
+
+// Each map searched once: a large drawing binds millions of names.
 void bind(Names& names, std::int64_t name, VxDbObjectId id) {
-    if (name <= 0 || id.isNull() || names.idOfName.count(name) != 0 ||
-        names.nameOfId.count(id.asInt64()) != 0) {
-        throw std::logic_error("scenario name " + std::to_string(name) + " bound twice");
+    if (name <= 0 || id.isNull()) {
+        boundTwice(name);
     }
-    names.idOfName.emplace(name, id);
-    names.nameOfId.emplace(id.asInt64(), name);
+    const auto [byName, nameAdded] = names.idOfName.try_emplace(name, id);
+    if (!nameAdded) {
+        boundTwice(name);
+    }
+    if (!names.nameOfId.try_emplace(id.asInt64(), name).second) {
+        names.idOfName.erase(byName);
+        boundTwice(name);
+    }
     names.largest = std::max(names.largest, name);
 }
 

@@ -1,5 +1,6 @@
 #include "sim/scenario/json_sink.h"
 
+#include <array>
 #include <charconv>
 #include <stdexcept>
 
@@ -84,8 +85,17 @@ void JsonTextWriter::handOnWhenFull() {
 // Nearly every text of a drawing needs no escape and goes as it is; the serializer writes
 // the others, so that each is escaped exactly as dump escapes it.
 void JsonTextWriter::string(std::string_view utf8) {
+    static constexpr std::array<bool, 256> kEscaped = [] {
+        std::array<bool, 256> escaped{};
+        for (std::size_t c = 0; c < 0x20; ++c) {
+            escaped[c] = true;
+        }
+        escaped['"'] = true;
+        escaped['\\'] = true;
+        return escaped;
+    }();
     for (const char c : utf8) {
-        if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20) {
+        if (kEscaped[static_cast<unsigned char>(c)]) {
             serializer_.dump(Json(std::string(utf8)), false, false, 0);
             return;
         }
@@ -97,14 +107,15 @@ void JsonTextWriter::string(std::string_view utf8) {
     buffer_[at + utf8.size() + 1] = '"';
 }
 
-void JsonTextWriter::newLine(std::size_t depth) {
-    // One append for the line break and the indent: a drawing has millions of lines.
-    static const std::string kLines = '\n' + std::string(2 * 64, ' ');
+void JsonTextWriter::newLine(std::size_t depth, bool comma) {
+    // One append for the comma, the line break and the indent: a drawing has millions of
+    // lines.
+    static const std::string kLines = ",\n" + std::string(2 * 64, ' ');
     const std::size_t length = 1 + 2 * depth;
-    if (length <= kLines.size()) {
-        buffer_.append(kLines, 0, length);
+    if (length + 1 <= kLines.size()) {
+        buffer_.append(kLines, comma ? 0 : 1, length + (comma ? 1 : 0));
     } else {
-        buffer_ += '\n';
+        buffer_.append(comma ? ",\n" : "\n");
         buffer_.append(2 * depth, ' ');
     }
 }
@@ -114,10 +125,7 @@ void JsonTextWriter::startMember(const std::string& key) {
         return;
     }
     Open& parent = open_.back();
-    if (parent.members++ > 0) {
-        buffer_ += ',';
-    }
-    newLine(open_.size());
+    newLine(open_.size(), parent.members++ > 0);
     if (parent.object) {
         string(key);
         buffer_ += ": ";
@@ -172,7 +180,7 @@ void JsonTextWriter::end() {
     const Open closed = open_.back();
     open_.pop_back();
     if (closed.members > 0) {
-        newLine(open_.size());
+        newLine(open_.size(), false);
     }
     buffer_ += closed.object ? '}' : ']';
     if (open_.empty() || buffer_.size() >= kHandOnBytes) {

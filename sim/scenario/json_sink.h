@@ -66,7 +66,7 @@ class JsonTextWriter final : public JsonSink {
   private:
     void startMember(const std::string& key);
     void string(std::string_view utf8);
-    void newLine(std::size_t depth);
+    void newLine(std::size_t depth, bool comma);
     void handOnWhenFull();
     void handOn();
 
