@@ -110,10 +110,10 @@ CommandSummary::CommandSummary(std::function<void(const sim::Event&)> write)
         if (!counts_) {
             return;
         }
-        const std::string shown = Utf8(key);
-        if (std::find(counts_->unknownKeys.begin(), counts_->unknownKeys.end(), shown) ==
-            counts_->unknownKeys.end()) {
-            counts_->unknownKeys.push_back(shown);
+        // Looked up in a set: a parts list of unknown keys has as many of them as rows.
+        std::string shown = Utf8(key);
+        if (counts_->unknownKeysSeen.insert(shown).second) {
+            counts_->unknownKeys.push_back(std::move(shown));
         }
     });
 }
@@ -131,11 +131,10 @@ void CommandSummary::Observe(const sim::Event& event) {
         counts_->command = Field(event, "name");
         return;
     }
-    Count(event);
+    Count(ev, event);
 }
 
-void CommandSummary::Count(const sim::Event& event) {
-    const std::string ev = Field(event, "ev");
+void CommandSummary::Count(const std::string& ev, const sim::Event& event) {
     Counts none;
     Counts& counts = counts_ ? *counts_ : none;
     bool failure = false;

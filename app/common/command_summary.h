@@ -41,9 +41,10 @@ class CommandSummary {
         std::size_t sent = 0, partNumbers = 0, fieldsWritten = 0, refused = 0, errorAnswers = 0,
                     alerts = 0, hostFailures = 0, mappingFailures = 0;
         bool bomStarted = false;
-        std::vector<std::string> unknownKeys;
+        std::vector<std::string> unknownKeys;  // in the order first met
+        std::set<std::string> unknownKeysSeen;
     };
-    void Count(const sim::Event& event);
+    void Count(const std::string& ev, const sim::Event& event);
     sim::Event SummaryEvent() const;
 
     std::function<void(const sim::Event&)> write_;
