@@ -19,6 +19,14 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
+// Built without simdjson (Windows), every drawing is read as a DOM: the text path is not there
+// to compare.
+#ifdef ORBD_WITH_SIMDJSON
+constexpr bool kTextPath = true;
+#else
+constexpr bool kTextPath = false;
+#endif
+
 // What a scenario comes to: its steps, files and PDM, and its drawing saved, or a fault.
 std::string Outcome(const std::function<Scenario()>& read) {
     try {
@@ -80,11 +88,13 @@ TEST_F(ScenarioRead, AFileGivesWhatItsDomGives) {
     std::string text = kScenario;
     text.reserve(text.size() + ScenarioTextPadding());
     const auto scanned = ScanScenarioText(text);
-    ASSERT_TRUE(scanned.has_value()) << "a plain scenario is read without its DOM";
-    const auto& members = scanned->members;
-    EXPECT_EQ(members.size(), 5u);
-    EXPECT_EQ(members.at(4).first, "steps");
-    EXPECT_EQ(json::parse(members.at(4).second), json::parse(R"([ { "type": "ORBDBOM\n" } ])"));
+    ASSERT_EQ(scanned.has_value(), kTextPath) << "a plain scenario is read without its DOM";
+    if (scanned) {
+        const auto& members = scanned->members;
+        EXPECT_EQ(members.size(), 5u);
+        EXPECT_EQ(members.at(4).first, "steps");
+        EXPECT_EQ(json::parse(members.at(4).second), json::parse(R"([ { "type": "ORBDBOM\n" } ])"));
+    }
     ExpectAlike("{}", "empty");
     ExpectAlike(
         Replaced(kScenario, R"("pdm": {)", R"("drawing": { "structure2d": true }, "pdm": {)"),
@@ -114,11 +124,13 @@ TEST_F(ScenarioRead, ALargeDrawingIsReadARowAtATimeAsItsDomReadsIt) {
     std::string text = LargeScenario();
     text.reserve(text.size() + ScenarioTextPadding());
     const auto scanned = ScanScenarioText(text);
-    ASSERT_TRUE(scanned.has_value());
-    std::size_t rows = 0;
-    EXPECT_TRUE(scanned->spans->forEachMember(text.data() + text.find(R"("rows": [)") + 8,
-                                              [&](const sim::JsonMember&) { ++rows; }));
-    EXPECT_EQ(rows, 500u);
+    ASSERT_EQ(scanned.has_value(), kTextPath);
+    if (scanned) {
+        std::size_t rows = 0;
+        EXPECT_TRUE(scanned->spans->forEachMember(text.data() + text.find(R"("rows": [)") + 8,
+                                                  [&](const sim::JsonMember&) { ++rows; }));
+        EXPECT_EQ(rows, 500u);
+    }
     ExpectAlike(text, "plain");
     const auto replaced = [&](const std::string& from, const std::string& to) {
         return Replaced(LargeScenario(), from, to);

@@ -15,6 +15,14 @@ namespace {
 
 using nlohmann::json;
 
+// Built without simdjson (Windows), every drawing is read as a DOM: the text path is not there
+// to compare.
+#ifdef ORBD_WITH_SIMDJSON
+constexpr bool kTextPath = true;
+#else
+constexpr bool kTextPath = false;
+#endif
+
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
@@ -66,6 +74,9 @@ FromText LoadText(const std::string& given) {
 }
 
 TEST(DrawingTextLoad, APlainDrawingLoadsAsItsDom) {
+    if (!kTextPath) {
+        GTEST_SKIP();
+    }
     const FromText loaded = LoadText(kDrawing);
     EXPECT_TRUE(loaded.plain);
     EXPECT_EQ(loaded.outcome, FromDom(kDrawing));
@@ -75,6 +86,9 @@ TEST(DrawingTextLoad, APlainDrawingLoadsAsItsDom) {
 
 // Faults of the small parts are the DOM reader's own, thrown at once with its place.
 TEST(DrawingTextLoad, FaultsOfTheSmallPartsAreNamedAsTheDomNamesThem) {
+    if (!kTextPath) {
+        GTEST_SKIP();
+    }
     struct Case {
         const char* from;
         const char* to;
