@@ -19,6 +19,14 @@
 
 namespace sim {
 
+// Whether this build reads drawings from their text at all: without simdjson (the Windows
+// build) loadDrawingText always answers false and every drawing is read as a DOM.
+#ifdef ORBD_WITH_SIMDJSON
+inline constexpr bool kLoadsDrawingText = true;
+#else
+inline constexpr bool kLoadsDrawingText = false;
+#endif
+
 // readable: how many bytes from text.data() on may be read (at least text.size() plus
 // simdjson's padding), which the parser needs. spans, if given, are those of the text text
 // lies in: the large parts are then parsed a member at a time.

@@ -12,20 +12,13 @@
 #include "app/common/scenario.h"
 #include "app/common/scenario_scan.h"
 #include "app/common/scenario_text.h"
+#include "sim/scenario/drawing_text_load.h"
 #include "sim/scenario/scenario_error.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-// Built without simdjson (Windows), every drawing is read as a DOM: the text path is not there
-// to compare.
-#ifdef ORBD_WITH_SIMDJSON
-constexpr bool kTextPath = true;
-#else
-constexpr bool kTextPath = false;
-#endif
 
 // What a scenario comes to: its steps, files and PDM, and its drawing saved, or a fault.
 std::string Outcome(const std::function<Scenario()>& read) {
@@ -88,7 +81,8 @@ TEST_F(ScenarioRead, AFileGivesWhatItsDomGives) {
     std::string text = kScenario;
     text.reserve(text.size() + ScenarioTextPadding());
     const auto scanned = ScanScenarioText(text);
-    ASSERT_EQ(scanned.has_value(), kTextPath) << "a plain scenario is read without its DOM";
+    ASSERT_EQ(scanned.has_value(), sim::kLoadsDrawingText)
+        << "a plain scenario is read without its DOM";
     if (scanned) {
         const auto& members = scanned->members;
         EXPECT_EQ(members.size(), 5u);
@@ -124,7 +118,7 @@ TEST_F(ScenarioRead, ALargeDrawingIsReadARowAtATimeAsItsDomReadsIt) {
     std::string text = LargeScenario();
     text.reserve(text.size() + ScenarioTextPadding());
     const auto scanned = ScanScenarioText(text);
-    ASSERT_EQ(scanned.has_value(), kTextPath);
+    ASSERT_EQ(scanned.has_value(), sim::kLoadsDrawingText);
     if (scanned) {
         std::size_t rows = 0;
         EXPECT_TRUE(scanned->spans->forEachMember(text.data() + text.find(R"("rows": [)") + 8,

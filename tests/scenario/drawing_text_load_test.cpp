@@ -15,14 +15,6 @@ namespace {
 
 using nlohmann::json;
 
-// Built without simdjson (Windows), every drawing is read as a DOM: the text path is not there
-// to compare.
-#ifdef ORBD_WITH_SIMDJSON
-constexpr bool kTextPath = true;
-#else
-constexpr bool kTextPath = false;
-#endif
-
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
@@ -74,7 +66,7 @@ FromText LoadText(const std::string& given) {
 }
 
 TEST(DrawingTextLoad, APlainDrawingLoadsAsItsDom) {
-    if (!kTextPath) {
+    if (!sim::kLoadsDrawingText) {
         GTEST_SKIP();
     }
     const FromText loaded = LoadText(kDrawing);
@@ -86,7 +78,7 @@ TEST(DrawingTextLoad, APlainDrawingLoadsAsItsDom) {
 
 // Faults of the small parts are the DOM reader's own, thrown at once with its place.
 TEST(DrawingTextLoad, FaultsOfTheSmallPartsAreNamedAsTheDomNamesThem) {
-    if (!kTextPath) {
+    if (!sim::kLoadsDrawingText) {
         GTEST_SKIP();
     }
     struct Case {
