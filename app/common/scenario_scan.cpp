@@ -29,10 +29,7 @@ class Walker {
                 const char* begin = opened(depth, value);
                 const std::size_t mark = spans_.mark();
                 for (od::field field : value.get_object()) {
-                    const char* raw = field.key().raw();
-                    const std::string_view key = field.unescaped_key();
-                    member({std::string_view(raw, key.size()), !sim::writtenAsIs(raw, key), {}},
-                           field.value(), depth);
+                    member(key(field), field.value(), depth);
                 }
                 spans_.close(std::string_view(begin, here() - begin), mark);
                 break;
@@ -47,7 +44,15 @@ class Walker {
                 break;
             }
             case od::json_type::string:
-                static_cast<void>(std::string_view(value.get_string()));
+                // Only an escape can still be wrong in a string the parser has indexed: it
+                // has checked the UTF-8 and the control characters of the whole text. Taken
+                // raw, a string fills none of the parser's string buffer, which is as large
+                // as the text.
+                if (value.raw_json_token().find('\\') == std::string_view::npos) {
+                    static_cast<void>(value.get_raw_json_string().value());
+                } else {
+                    static_cast<void>(std::string_view(value.get_string()));
+                }
                 break;
             case od::json_type::number:
                 static_cast<void>(od::number(value.get_number()));
@@ -72,6 +77,20 @@ class Walker {
             throw NotPlain{};
         }
         return value.raw_json_token().data();
+    }
+
+    // A key as written where it holds no escape, for the reason strings are taken raw.
+    static sim::JsonMember key(od::field& field) {
+        const char* raw = field.key().raw();
+        const char* end = raw;
+        while (*end != '"' && *end != '\\') {
+            ++end;
+        }
+        if (*end == '"') {
+            return {std::string_view(raw, static_cast<std::size_t>(end - raw)), false, {}};
+        }
+        const std::string_view key = field.unescaped_key();
+        return {std::string_view(raw, key.size()), !sim::writtenAsIs(raw, key), {}};
     }
 
     void member(sim::JsonMember noted, od::value value, int depth) {

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 #include <map>
-#include <unordered_map>
 #include <vector>
 
 #include "host/vx_db.h"
 #include "host/vxm_bom.h"
+#include "sim/host/keyed_table.h"
 #include "sim/mech/packed_texts.h"
 
 namespace sim {
@@ -43,7 +43,7 @@ class PartsList final : public VxDbObject {
     VxDbObjectId owner;  // block record; model space's id for the drawing's own list
     std::vector<VxDbObjectId> rows;
     // Data entry to its first row; rows are only ever appended and keep their data entry.
-    std::unordered_map<std::uint64_t, VxDbObjectId> rowOfEntry;
+    KeyedTable<VxDbObjectId> rowOfEntry;
 };
 
 // The mechanical layer's record of one database: its parts lists, the standard, the

@@ -1,38 +1,63 @@
 #include "sim/mech/packed_texts.h"
 
-#include <stdexcept>
+#include <algorithm>
 
 namespace sim {
 
 namespace {
 
-std::size_t packedSize(const std::u16string& name, const std::u16string& value) {
-    return 4 + name.size() + value.size();
+bool narrow(const std::u16string& text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x100; });
+}
+
+std::size_t lengthBytes(std::size_t length) {
+    std::size_t bytes = 1;
+    for (; length >= 0x80; length >>= 7) {
+        ++bytes;
+    }
+    return bytes;
+}
+
+// Pairs as the map holds them and as the span points at them.
+const std::u16string& nameOf(const VxmStringMap::value_type& pair) {
+    return pair.first;
+}
+const std::u16string& valueOf(const VxmStringMap::value_type& pair) {
+    return pair.second;
+}
+const std::u16string& nameOf(const PackedTexts::Pair* pair) {
+    return pair->first;
+}
+const std::u16string& valueOf(const PackedTexts::Pair* pair) {
+    return pair->second;
 }
 
 }  // namespace
 
 PackedTexts::PackedTexts(const VxmStringMap& map) {
-    std::size_t size = 0;
-    for (const auto& [name, value] : map) {
-        size += packedSize(name, value);
-    }
-    packed_.reserve(size);
-    for (const auto& [name, value] : map) {
-        put(name);
-        put(value);
-    }
+    pack(map);
 }
 
 PackedTexts::PackedTexts(std::span<const Pair* const> byName) {
-    std::size_t size = 0;
-    for (const Pair* pair : byName) {
-        size += packedSize(pair->first, pair->second);
+    pack(byName);
+}
+
+template <class Texts>
+void PackedTexts::pack(const Texts& texts) {
+    std::size_t units = 0;
+    std::size_t lengths = 0;
+    wide_ = false;
+    for (const auto& pair : texts) {
+        const std::u16string& name = nameOf(pair);
+        const std::u16string& value = valueOf(pair);
+        units += name.size() + value.size();
+        lengths += lengthBytes(name.size()) + lengthBytes(value.size());
+        wide_ = wide_ || !narrow(name) || !narrow(value);
     }
-    packed_.reserve(size);
-    for (const Pair* pair : byName) {
-        put(pair->first);
-        put(pair->second);
+    packed_.reserve(lengths + units * (wide_ ? 2 : 1));
+    for (const auto& pair : texts) {
+        put(nameOf(pair));
+        put(valueOf(pair));
     }
 }
 
@@ -45,19 +70,45 @@ VxmStringMap PackedTexts::map() const {
 }
 
 void PackedTexts::put(const std::u16string& text) {
-    if (text.size() > UINT32_MAX) {
-        throw std::length_error("a text of more than 2^32 code units");
+    const std::size_t at = packed_.size();
+    packed_.resize(at + lengthBytes(text.size()) + text.size() * (wide_ ? 2 : 1));
+    char* out = packed_.data() + at;
+    std::size_t length = text.size();
+    for (; length >= 0x80; length >>= 7) {
+        *out++ = static_cast<char>(0x80 | (length & 0x7f));
     }
-    const auto length = static_cast<std::uint32_t>(text.size());
-    packed_ += static_cast<char16_t>(length >> 16);
-    packed_ += static_cast<char16_t>(length & 0xffff);
-    packed_ += text;
+    *out++ = static_cast<char>(length);
+    if (!wide_) {
+        std::transform(text.begin(), text.end(), out,
+                       [](char16_t unit) { return static_cast<char>(unit); });
+        return;
+    }
+    for (const char16_t unit : text) {
+        *out++ = static_cast<char>(unit & 0xff);
+        *out++ = static_cast<char>(unit >> 8);
+    }
 }
 
 void PackedTexts::take(std::size_t& at, std::u16string& text) const {
-    const std::uint32_t length = (static_cast<std::uint32_t>(packed_[at]) << 16) | packed_[at + 1];
-    text.assign(packed_, at + 2, length);
-    at += 2 + length;
+    std::size_t length = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(packed_[at++]);
+        length |= static_cast<std::size_t>(byte & 0x7f) << shift;
+        if (byte < 0x80) {
+            break;
+        }
+    }
+    const auto* units = reinterpret_cast<const unsigned char*>(packed_.data() + at);
+    text.resize(length);
+    if (!wide_) {
+        std::copy(units, units + length, text.begin());
+        at += length;
+        return;
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        text[i] = static_cast<char16_t>(units[2 * i] | (units[2 * i + 1] << 8));
+    }
+    at += 2 * length;
 }
 
 }  // namespace sim

@@ -1,6 +1,6 @@
-// A map of texts kept as one block of code units. A drawing holds one for every parts-list
-// row and part reference; as a map of strings each would cost some forty allocations and
-// twice the memory.
+// A map of texts kept as one block of bytes. A drawing holds one for every parts-list row and
+// part reference; as a map of strings each would cost some forty allocations and twice the
+// memory, and most texts are Latin-1, which one byte a code unit holds.
 #pragma once
 
 #include <cstdint>
@@ -36,15 +36,20 @@ class PackedTexts {
         }
     }
 
+    // Equal maps pack alike: the width is the map's, not the order of its making.
     friend bool operator==(const PackedTexts&, const PackedTexts&) = default;
 
   private:
-    // Each text is its length in two code units, then its code units: a text may hold any
-    // code unit, NUL included.
+    // Each text is its length, seven bits a byte, low first, then its code units: one byte
+    // each where every unit of the map is below 0x100, else two, low first. A text may hold
+    // any code unit, NUL included.
+    template <class Texts>
+    void pack(const Texts& texts);
     void put(const std::u16string& text);
     void take(std::size_t& at, std::u16string& text) const;
 
-    std::u16string packed_;
+    std::string packed_;
+    bool wide_ = false;
 };
 
 }  // namespace sim

@@ -31,10 +31,8 @@ std::u16string itemText(long long number) {
 }  // namespace
 
 PartsListRow* rowOfDataEntry(const Database& db, const PartsList& list, VxDbObjectId dataEntry) {
-    const auto found = list.rowOfEntry.find(dataEntry.asInt64());
-    return found == list.rowOfEntry.end()
-               ? nullptr
-               : const_cast<PartsListRow*>(findIn<PartsListRow>(db, found->second));
+    const VxDbObjectId row = list.rowOfEntry.find(dataEntry.asInt64());
+    return row.isNull() ? nullptr : const_cast<PartsListRow*>(findIn<PartsListRow>(db, row));
 }
 
 std::u16string nextFreeItem(const Database& db, const PartsList& list) {
@@ -62,7 +60,7 @@ VxDbObjectId appendRow(Database& db, PartsList& list, const VxString& item, std:
     row->state = state;
     const VxDbObjectId id = db.adopt(row);
     list.rows.push_back(id);
-    list.rowOfEntry.emplace(dataEntry.asInt64(), id);
+    list.rowOfEntry.insert(dataEntry.asInt64(), id);
     return id;
 }
 

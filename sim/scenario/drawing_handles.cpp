@@ -13,30 +13,28 @@ using Names = DrawingHandles::Names;
     throw std::logic_error("scenario name " + std::to_string(name) + " bound twice");
 }
 
-// Each map searched once: a large drawing binds millions of names.
 void bind(Names& names, std::int64_t name, VxDbObjectId id) {
     if (name <= 0 || id.isNull()) {
         boundTwice(name);
     }
-    const auto [byName, nameAdded] = names.idOfName.try_emplace(name, id);
-    if (!nameAdded) {
+    const auto key = static_cast<std::uint64_t>(name);
+    if (!names.idOfName.insert(key, id)) {
         boundTwice(name);
     }
-    if (!names.nameOfId.try_emplace(id.asInt64(), name).second) {
-        names.idOfName.erase(byName);
+    if (!names.nameOfId.insert(id.asInt64(), name)) {
+        names.idOfName.erase(key);
         boundTwice(name);
     }
     names.largest = std::max(names.largest, name);
 }
 
 VxDbObjectId idOf(const Names& names, std::int64_t name) {
-    const auto it = names.idOfName.find(name);
-    return it != names.idOfName.end() ? it->second : VxDbObjectId();
+    return name > 0 ? names.idOfName.find(static_cast<std::uint64_t>(name)) : VxDbObjectId();
 }
 
 std::optional<std::int64_t> nameOf(const Names& names, VxDbObjectId id) {
-    const auto it = names.nameOfId.find(id.asInt64());
-    return it != names.nameOfId.end() ? std::optional<std::int64_t>(it->second) : std::nullopt;
+    const std::int64_t name = names.nameOfId.find(id.asInt64());
+    return name != 0 ? std::optional<std::int64_t>(name) : std::nullopt;
 }
 
 std::int64_t nameFor(Names& names, VxDbObjectId id) {

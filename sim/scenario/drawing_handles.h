@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "host/vx_db_object_id.h"
+#include "sim/host/keyed_table.h"
 
 namespace sim {
 
@@ -28,11 +28,10 @@ struct DrawingHandles {
     std::int64_t handleFor(VxDbObjectId id);
     std::int64_t numberFor(VxDbObjectId dataEntry);
 
-    // Both ways, by hash: a large drawing asks for hundreds of thousands of names. Ids are
-    // keyed by their integer.
+    // Both ways: a large drawing asks for millions of names. Ids are keyed by their integer.
     struct Names {
-        std::unordered_map<std::int64_t, VxDbObjectId> idOfName;
-        std::unordered_map<std::uint64_t, std::int64_t> nameOfId;
+        KeyedTable<VxDbObjectId> idOfName;
+        KeyedTable<std::int64_t> nameOfId;
         std::int64_t largest = 0;
     };
     Names entities;

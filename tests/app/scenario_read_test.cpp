@@ -168,6 +168,7 @@ TEST_F(ScenarioRead, FaultsAreNamedAsTheDomNamesThem) {
               "a control character"},
              {Replaced(kScenario, R"("ORBKEY": "P1")", R"("ORBKEY": "\ud800")"),
               "a lone surrogate"},
+             {Replaced(kScenario, R"("ORBKEY": "P1")", R"("ORBKEY": "P\q")"), "an unknown escape"},
              {"[1, 2]", "not an object"},
              {"", "nothing"}}) {
         ExpectAlike(text, what);

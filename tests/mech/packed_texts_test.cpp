@@ -28,6 +28,21 @@ TEST(PackedTexts, AnyMapComesBackAsItWasInNameOrder) {
     EXPECT_EQ(names, (std::vector<std::u16string>{u"", u"EMPTY", u"LONG", withNul, u"\U0001F600"}));
 }
 
+TEST(PackedTexts, LatinOneTextsComeBackAsTheyWentIn) {
+    // Kept a byte a unit: the units that fill a byte, and lengths past one byte of length.
+    const std::u16string top(u"\u00ff\u0080\u00e9\0", 4);
+    const VxmStringMap map{{u"", u""},
+                           {u"N", std::u16string(127, u'a')},
+                           {top, std::u16string(128, u'\u00ff')},
+                           {u"Z", std::u16string(20000, u'z')}};
+    EXPECT_EQ(sim::PackedTexts(map).map(), map);
+    // One unit above a byte in the last text widens the whole map.
+    VxmStringMap wider = map;
+    wider[u"Z"].back() = u'\u0100';
+    EXPECT_EQ(sim::PackedTexts(wider).map(), wider);
+    EXPECT_FALSE(sim::PackedTexts(wider) == sim::PackedTexts(map));
+}
+
 TEST(PackedTexts, EmptyMapIsEmptyAndEqualMapsPackEqually) {
     EXPECT_TRUE(sim::PackedTexts(VxmStringMap{}).empty());
     EXPECT_TRUE(sim::PackedTexts(VxmStringMap{}).map().empty());
