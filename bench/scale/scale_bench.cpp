@@ -169,11 +169,16 @@ Measure runChild(const std::vector<std::string>& args, const fs::path& output) {
 }
 
 // Runs args options.repeat times; the fastest wall and CPU times count, and the largest peak.
+// Each repetition starts as the first does, with nothing of the last one's left: a saved
+// drawing still there holds a gigabyte of the page cache while the next is written beside it,
+// which the first repetition never meets.
 Measure runRepeated(const Options& options, const std::vector<std::string>& args,
-                    const fs::path& base, const fs::path& output) {
+                    const fs::path& base, const fs::path& output, const fs::path& written) {
     Measure fastest;
     for (int i = 0; i < options.repeat; ++i) {
         fs::remove_all(base / "work");
+        fs::remove(written);
+        fs::remove(output);
         fs::create_directories(base / "work");
         // What the last run or the scenario's writing left for the disk is written out now,
         // not while the next run is timed: a million rows are half a gigabyte of scenario and
@@ -214,7 +219,7 @@ Measure runOne(const Options& options, const Kind& kind, int rows, std::size_t i
     return runRepeated(options,
                        {options.vexaSim.string(), "run", scenario.string(), "--save-drawing",
                         (base / "saved.json").string(), "--workdir", (base / "work").string()},
-                       base, base / "transcript.txt");
+                       base, base / "transcript.txt", base / "saved.json");
 }
 
 Measure runReference(const Options& options, int rows, std::size_t index) {
@@ -223,7 +228,7 @@ Measure runReference(const Options& options, int rows, std::size_t index) {
     return runRepeated(
         options,
         {options.reference.string(), scenario.string(), (base / "reference.json").string()}, base,
-        base / "reference.txt");
+        base / "reference.txt", base / "reference.json");
 }
 
 void printRow(const std::string& name, int rows, const Measure& m) {
