@@ -9,6 +9,7 @@
 #include "app/common/exit_codes.h"
 #include "app/common/program_arguments.h"
 #include "app/common/run_options.h"
+#include "app/common/standard_streams.h"
 #include "app/common/terminal_text.h"
 #include "app/diff/diff_command.h"
 #if defined(ORBD_SIM_IMPORT)
@@ -74,5 +75,6 @@ int main(int argc, char** argv) {
         const std::unique_ptr<LineReader> reader = MakeConsoleLineReader(std::cout);
         return RunShell(options, *reader, std::cout, std::cerr);
     }
+    BufferStandardOutput();
     return RunScenario(options, std::cout, std::cerr);
 }

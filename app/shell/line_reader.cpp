@@ -4,16 +4,9 @@
 #include <iostream>
 #include <string>
 
+#include "app/common/standard_streams.h"
 #include "app/common/terminal_text.h"
 #include "app/shell/interrupt.h"
-
-#ifdef _WIN32
-#include <io.h>
-#define ORBD_ISATTY(fd) _isatty(fd)
-#else
-#include <unistd.h>
-#define ORBD_ISATTY(fd) isatty(fd)
-#endif
 
 #if defined(ORBD_HAVE_LIBEDIT) && !defined(_WIN32)
 #include "app/shell/edit_line_reader.h"
@@ -58,9 +51,9 @@ TypedLine StreamLineReader::ReadLine(const std::string& prompt, LineKind /*kind*
 }
 
 std::unique_ptr<LineReader> MakeConsoleLineReader(std::ostream& out) {
-    const bool terminal = ORBD_ISATTY(0) != 0;
+    const bool terminal = IsTerminal(0);
 #ifdef ORBD_LINE_EDITING
-    if (terminal && ORBD_ISATTY(1) != 0) {
+    if (terminal && IsTerminal(1)) {
         if (std::unique_ptr<LineReader> editing = MakeEditLineReader(out)) {
             return editing;
         }
