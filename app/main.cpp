@@ -41,6 +41,10 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
     std::vector<std::string> args = ProgramArguments(argc, argv);
+    // The shell's prompts must show as they are written, wherever they go.
+    if (args.empty() || args[0] != "shell") {
+        BufferStandardOutput();
+    }
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
         return args.empty() ? kExitUnusable : kExitDone;
@@ -75,6 +79,5 @@ int main(int argc, char** argv) {
         const std::unique_ptr<LineReader> reader = MakeConsoleLineReader(std::cout);
         return RunShell(options, *reader, std::cout, std::cerr);
     }
-    BufferStandardOutput();
     return RunScenario(options, std::cout, std::cerr);
 }

@@ -18,18 +18,12 @@ std::size_t lengthBytes(std::size_t length) {
     return bytes;
 }
 
-// Pairs as the map holds them and as the span points at them.
-const std::u16string& nameOf(const VxmStringMap::value_type& pair) {
-    return pair.first;
+// A pair as the map holds it, or as the span points at it.
+const VxmStringMap::value_type& pairOf(const VxmStringMap::value_type& pair) {
+    return pair;
 }
-const std::u16string& valueOf(const VxmStringMap::value_type& pair) {
-    return pair.second;
-}
-const std::u16string& nameOf(const PackedTexts::Pair* pair) {
-    return pair->first;
-}
-const std::u16string& valueOf(const PackedTexts::Pair* pair) {
-    return pair->second;
+const PackedTexts::Pair& pairOf(const PackedTexts::Pair* pair) {
+    return *pair;
 }
 
 }  // namespace
@@ -47,17 +41,17 @@ void PackedTexts::pack(const Texts& texts) {
     std::size_t units = 0;
     std::size_t lengths = 0;
     wide_ = false;
-    for (const auto& pair : texts) {
-        const std::u16string& name = nameOf(pair);
-        const std::u16string& value = valueOf(pair);
+    for (const auto& each : texts) {
+        const auto& [name, value] = pairOf(each);
         units += name.size() + value.size();
         lengths += lengthBytes(name.size()) + lengthBytes(value.size());
         wide_ = wide_ || !narrow(name) || !narrow(value);
     }
     packed_.reserve(lengths + units * (wide_ ? 2 : 1));
-    for (const auto& pair : texts) {
-        put(nameOf(pair));
-        put(valueOf(pair));
+    for (const auto& each : texts) {
+        const auto& [name, value] = pairOf(each);
+        put(name);
+        put(value);
     }
 }
 
