@@ -1,5 +1,6 @@
 #include "app/import/import_command.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -160,7 +161,13 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitUnusable;
     }
     if (output.empty()) {
+        errno = 0;
         WriteScenarioText(scenario, out);
+        out.flush();
+        if (!out) {
+            err << "vexa-sim: standard output: cannot write: " << SystemReason(errno) << "\n";
+            return kExitUnusable;
+        }
         return kExitDone;
     }
     try {

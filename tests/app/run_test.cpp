@@ -14,6 +14,7 @@
 #include "app/common/command_summary.h"
 #include "app/common/run_options.h"
 #include "app/run/run_command.h"
+#include "tests/support/full_disk.h"
 
 namespace fs = std::filesystem;
 
@@ -432,23 +433,6 @@ TEST_F(Run, WritesThatFailAreExitTwoWithTheSystemsReason) {
         << err_.str();
 }
 #endif
-
-namespace {
-
-// An output whose every write fails as on a full disk.
-class FullDisk : public std::streambuf {
-  protected:
-    int_type overflow(int_type) override {
-        errno = ENOSPC;
-        return traits_type::eof();
-    }
-    std::streamsize xsputn(const char*, std::streamsize) override {
-        errno = ENOSPC;
-        return 0;
-    }
-};
-
-}  // namespace
 
 TEST_F(Run, ATranscriptThatCannotBeWrittenIsExitTwo) {
     FullDisk disk;

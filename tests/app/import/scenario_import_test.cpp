@@ -13,6 +13,7 @@
 #include "app/import/scenario_import.h"
 #include "sim/scenario/scenario_error.h"
 #include "tests/config/test_files.h"
+#include "tests/support/full_disk.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -187,6 +188,14 @@ TEST_F(ImportCommand, WritesTheWholeScenarioOrNothing) {
     EXPECT_EQ(Import({"--bom", (dir_ / "missing.csv").string(), "-o", out}), 2);
     EXPECT_NE(err_.str().find("missing.csv: cannot be read"), std::string::npos) << err_.str();
     EXPECT_EQ(Read("out.json"), written);
+}
+
+TEST_F(ImportCommand, AScenarioThatCannotBeWrittenIsExitTwo) {
+    const std::string bom = Write("bom.csv", "ITEM,QTY\n1,2\n");
+    FullDisk disk;
+    std::ostream out(&disk);
+    EXPECT_EQ(RunImport({"--bom", bom}, out, err_), 2);
+    EXPECT_EQ(err_.str(), "vexa-sim: standard output: cannot write: No space left on device\n");
 }
 
 TEST_F(ImportCommand, WrongArgumentsAreRefused) {
